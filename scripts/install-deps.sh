@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Torvel need.
+# Each package is checked with dpkg first; apt-get runs only for what is missing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config
+    qt6-base-dev libqt6sql6-sqlite libqt6svg6 qt6-svg-dev
+    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    sqlite3 fonts-dejavu-core
+    gcc-mingw-w64-x86-64-win32
+)
+if [ "${1:-}" = "--test" ]; then
+    packages+=(chromium nodejs npm)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg -s "$p" >/dev/null 2>&1; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,43 @@
+#pragma once
+
+// Every statement the wizard sends to the menu database, in one place. Values are bound
+// parameters ("?"), never spliced into the text, so any text is stored and found exactly.
+namespace torvel::sql {
+
+// Menus
+inline constexpr const char* listMenus = "SELECT * FROM tblMenus";
+inline constexpr const char* menuById = "SELECT * FROM tblMenus WHERE MenuID=?";
+inline constexpr const char* menuWithTitle = "SELECT tblMenus.Title FROM tblMenus WHERE tblMenus.Title=?";
+inline constexpr const char* insertMenu = "INSERT INTO tblMenus (Template, Title, StyleNo, Root) VALUES (?, ?, ?, ?)";
+inline constexpr const char* updateMenu = "UPDATE tblMenus SET Template=?, Title=?, StyleNo=? WHERE MenuID=?";
+inline constexpr const char* deleteMenu = "DELETE FROM tblMenus WHERE MenuID=?";
+
+// Styles
+inline constexpr const char* listStyles = "SELECT * FROM tblStyles";
+inline constexpr const char* styleById = "SELECT * FROM tblStyles WHERE StyleID=?";
+inline constexpr const char* insertStyle =
+    "INSERT INTO tblStyles (StyleName, BackColor, BackImage, Soundfile, Logofile, LogoTop, LogoLeft, "
+    "ButtonOnImage, ButtonOffImage, TitleFont, TitleColor, ButtonFont, ButtonColor, TextFont, TextColor, "
+    "HyperFont, HyperColor, HyperColorA) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+
+// The key of the row that the last insert on this connection created; read right after the insert.
+inline constexpr const char* lastInsertedKey = "SELECT last_insert_rowid() AS lastID";
+
+// File entries
+inline constexpr const char* menuEntries = "SELECT * FROM tblDetails WHERE MenuNo=?";
+inline constexpr const char* entryByTitle = "SELECT * FROM tblDetails WHERE MenuNo=? AND FileName=?";
+inline constexpr const char* insertEntry =
+    "INSERT INTO tblDetails (MenuNo, Category, FileName, FileLink, Description, Screenshot) "
+    "VALUES (?, ?, ?, ?, ?, ?)";
+inline constexpr const char* deleteEntry = "DELETE FROM tblDetails WHERE MenuNo=? AND FileName=?";
+inline constexpr const char* menuCategories =
+    "SELECT MenuNo, Category FROM tblDetails GROUP BY Category, MenuNo HAVING MenuNo=?";
+inline constexpr const char* entriesInCategory = "SELECT * FROM tblDetails WHERE MenuNo=? AND Category=?";
+
+// Description finder: search name bound twice, compared without regard to letter case.
+inline constexpr const char* descriptionByTitle = "SELECT Description FROM tblDetails WHERE FileName=?";
+inline constexpr const char* entriesWithFileName =
+    "SELECT FileName, FileLink, Description, instr(lower(FileLink), lower(?)) AS Expr1 FROM tblDetails "
+    "GROUP BY FileName, FileLink, Description HAVING instr(lower(FileLink), lower(?))>0";
+
+}  // namespace torvel::sql

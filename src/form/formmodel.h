@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+namespace torvel {
+
+enum class ControlKind {
+    Frame,          // a wizard page
+    Label,
+    TextField,
+    MultiLineText,
+    ComboBox,       // drop-down list with a text field
+    ListBox,
+    Button,
+    PictureButton,
+    Swatch,         // filled rectangle showing a colour number
+    Picture,
+    DriveList,
+    FolderList,
+    MenuItem,
+};
+
+// One named control of a form: everything the screen shows of it, as plain values.
+struct Control {
+    QString name;
+    ControlKind kind = ControlKind::Label;
+    int page = -1;  // wizard page 0..4, or -1 outside the pages
+    QString caption;
+    QString text;
+    QString tooltip;
+    QString tag;
+    bool visible = true;
+    bool bold = false;
+    QStringList items;
+    int selected = -1;
+    int color = 0;  // 0x00BBGGRR
+};
+
+// The presentation model of one form: named controls, their values and a change notice that
+// the screen layer listens to. Handlers read and write controls only through this model.
+class FormModel {
+public:
+    explicit FormModel(QString name = QString()) : name_(std::move(name)) {}
+
+    const QString& name() const { return name_; }
+    void add(Control control);
+    const Control* find(const QString& name) const;
+    bool has(const QString& name) const { return find(name) != nullptr; }
+    const Control& get(const QString& name) const;
+    const std::vector<Control>& controls() const { return controls_; }
+
+    QString text(const QString& name) const { return get(name).text; }
+    void setText(const QString& name, const QString& text);
+    QString caption(const QString& name) const { return get(name).caption; }
+    void setCaption(const QString& name, const QString& caption);
+    bool visible(const QString& name) const { return get(name).visible; }
+    void setVisible(const QString& name, bool visible);
+    int color(const QString& name) const { return get(name).color; }
+    void setColor(const QString& name, int color);
+
+    QStringList items(const QString& name) const { return get(name).items; }
+    void clearItems(const QString& name);
+    void addItem(const QString& name, const QString& item);
+    void setItems(const QString& name, const QStringList& items);
+    void setItemText(const QString& name, int index, const QString& text);
+    void removeItem(const QString& name, int index);
+    int selected(const QString& name) const { return get(name).selected; }
+    // Selects an item (-1: none); a drop-down list's text becomes the item.
+    void select(const QString& name, int index);
+
+    // Every control whose tag equals `tag` (letter case counts).
+    QStringList namesWithTag(const QString& tag) const;
+
+    // Called with a control's name after any of its values changed.
+    using Listener = std::function<void(const QString& name)>;
+    void addListener(Listener listener) { listeners_.push_back(std::move(listener)); }
+
+private:
+    Control& at(const QString& name);
+    void changed(const QString& name);
+
+    QString name_;
+    std::vector<Control> controls_;
+    std::vector<Listener> listeners_;
+};
+
+}  // namespace torvel

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace torvel {
+
+enum class MessageIcon { None, Information, Question, Critical };
+enum class MessageButtons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+// Settings of the shared open-file dialog. The filter is the pairs "display|patterns|..."; a
+// display name without a pattern part offers every file.
+struct OpenFileRequest {
+    QString filter;
+    QString defaultExt;
+    QString initialDir;
+};
+
+struct FontChoice {
+    QString family;
+    double size = 10;
+    bool bold = false;
+};
+
+// The port through which the core asks the screen for message boxes, dialogs, the busy pointer,
+// dialog forms, web addresses and programs. The Qt window implements it with real dialogs; the
+// script runner and the tests with scripted answers.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    virtual Answer message(MessageIcon icon, MessageButtons buttons, const QString& title, const QString& text) = 0;
+    // The chosen file's full path, or nothing when cancelled.
+    virtual std::optional<QString> openFile(const OpenFileRequest& request) = 0;
+    // The chosen colour number (0x00BBGGRR), or nothing when cancelled.
+    virtual std::optional<int> chooseColor(int preset) = 0;
+    virtual std::optional<FontChoice> chooseFont(const FontChoice& preset) = 0;
+    virtual void setBusy(bool busy) = 0;
+    virtual void showForm(const QString& form) = 0;
+    virtual void closeForm(const QString& form) = 0;
+    virtual void openUrl(const QString& url) = 0;
+    // Starts a program in a normal window; false when it could not be started.
+    virtual bool startProgram(const QString& path) = 0;
+    // Ends the program at once.
+    virtual void quit() = 0;
+};
+
+// The title of every message box of the wizard: a single blank.
+inline const QString kMessageTitle = QStringLiteral(" ");
+
+// A notice or refusal: information icon, OK, title " ".
+void inform(Prompts& prompts, const QString& text);
+// A confirmation: question icon, Yes and No, title " ". True on Yes.
+bool confirm(Prompts& prompts, const QString& text);
+
+}  // namespace torvel

@@ -1,0 +1,137 @@
+#include "form/scriptedprompts.h"
+
+#include <QFileInfo>
+
+namespace torvel {
+
+namespace {
+
+QString iconName(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information:
+            return QStringLiteral("information");
+        case MessageIcon::Question:
+            return QStringLiteral("question");
+        case MessageIcon::Critical:
+            return QStringLiteral("critical");
+        case MessageIcon::None:
+            break;
+    }
+    return QStringLiteral("none");
+}
+
+template <typename Queue>
+auto take(Queue& queue, const QString& what) {
+    if (queue.empty()) {
+        throw PromptUnanswered{what};
+    }
+    auto value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+
+}  // namespace
+
+void ScriptedPrompts::record(const JsonLine& line) {
+    const QString text = line.toString();
+    transcript_ << text;
+    if (onEvent) {
+        onEvent(text);
+    }
+}
+
+Answer ScriptedPrompts::message(MessageIcon icon, MessageButtons buttons, const QString& title, const QString& text) {
+    JsonLine line;
+    line.add(QStringLiteral("event"), QStringLiteral("message"))
+        .add(QStringLiteral("icon"), iconName(icon))
+        .add(QStringLiteral("buttons"), buttons == MessageButtons::YesNo ? QStringLiteral("yesno") : QStringLiteral("ok"))
+        .add(QStringLiteral("title"), title)
+        .add(QStringLiteral("text"), text);
+    if (buttons == MessageButtons::Ok) {
+        record(line);
+        return Answer::Ok;
+    }
+    const bool yes = take(answers_, QStringLiteral("the question \"%1\" has no queued answer").arg(text));
+    line.add(QStringLiteral("answer"), yes ? QStringLiteral("yes") : QStringLiteral("no"));
+    record(line);
+    return yes ? Answer::Yes : Answer::No;
+}
+
+std::optional<QString> ScriptedPrompts::openFile(const OpenFileRequest& request) {
+    auto answer = take(files_, QStringLiteral("the open-file dialog has no queued answer"));
+    JsonLine line;
+    line.add(QStringLiteral("event"), QStringLiteral("open-file"))
+        .add(QStringLiteral("filter"), request.filter)
+        .add(QStringLiteral("defaultExt"), request.defaultExt)
+        .add(QStringLiteral("initialDir"), request.initialDir);
+    answer ? line.add(QStringLiteral("answer"), *answer) : line.addNull(QStringLiteral("answer"));
+    record(line);
+    return answer;
+}
+
+std::optional<int> ScriptedPrompts::chooseColor(int preset) {
+    auto answer = take(colors_, QStringLiteral("the colour dialog has no queued answer"));
+    JsonLine line;
+    line.add(QStringLiteral("event"), QStringLiteral("color")).add(QStringLiteral("preset"), preset);
+    answer ? line.add(QStringLiteral("answer"), *answer) : line.addNull(QStringLiteral("answer"));
+    record(line);
+    return answer;
+}
+
+std::optional<FontChoice> ScriptedPrompts::chooseFont(const FontChoice& preset) {
+    auto answer = take(fonts_, QStringLiteral("the font dialog has no queued answer"));
+    JsonLine line;
+    line.add(QStringLiteral("event"), QStringLiteral("font"))
+        .add(QStringLiteral("family"), preset.family)
+        .add(QStringLiteral("size"), preset.size)
+        .add(QStringLiteral("bold"), preset.bold);
+    answer ? line.add(QStringLiteral("answer"), fontText(*answer)) : line.addNull(QStringLiteral("answer"));
+    record(line);
+    return answer;
+}
+
+void ScriptedPrompts::setBusy(bool busy) {
+    record(JsonLine().add(QStringLiteral("event"), QStringLiteral("busy")).add(QStringLiteral("on"), busy));
+}
+
+void ScriptedPrompts::showForm(const QString& form) {
+    record(JsonLine().add(QStringLiteral("event"), QStringLiteral("show")).add(QStringLiteral("form"), form));
+}
+
+void ScriptedPrompts::closeForm(const QString& form) {
+    record(JsonLine().add(QStringLiteral("event"), QStringLiteral("close")).add(QStringLiteral("form"), form));
+}
+
+void ScriptedPrompts::openUrl(const QString& url) {
+    record(JsonLine().add(QStringLiteral("event"), QStringLiteral("open-url")).add(QStringLiteral("url"), url));
+}
+
+bool ScriptedPrompts::startProgram(const QString& path) {
+    record(JsonLine().add(QStringLiteral("event"), QStringLiteral("start-program")).add(QStringLiteral("path"), path));
+    return programStarter ? programStarter(path) : QFileInfo(path).isFile();
+}
+
+void ScriptedPrompts::quit() {
+    quit_ = true;
+    record(JsonLine().add(QStringLiteral("event"), QStringLiteral("quit")));
+}
+
+QString ScriptedPrompts::fontText(const FontChoice& font) {
+    return QStringLiteral("%1;%2;%3")
+        .arg(font.family, QString::number(font.size), font.bold ? QStringLiteral("bold") : QStringLiteral("normal"));
+}
+
+std::optional<FontChoice> ScriptedPrompts::parseFont(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(';'));
+    if (parts.size() != 3) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const double size = parts[1].toDouble(&ok);
+    if (!ok || (parts[2] != QStringLiteral("bold") && parts[2] != QStringLiteral("normal"))) {
+        return std::nullopt;
+    }
+    return FontChoice{parts[0], size, parts[2] == QStringLiteral("bold")};
+}
+
+}  // namespace torvel

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace torvel {
+
+class Wizard;
+
+// Wires every subsystem's handlers, leave actions and change events into the wizard.
+void installHandlers(Wizard& wizard);
+
+// One per subsystem, each in its own file.
+void installMenuLibrary(Wizard& wizard);      // page 0: create, load, delete menus
+void installGeneralSettings(Wizard& wizard);  // page 1: drive and folder lists
+void installStylePages(Wizard& wizard);       // pages 2 and 3: style library and pickers
+void installTransitions(Wizard& wizard);      // leave actions of pages 0 to 3
+void installFileEntries(Wizard& wizard);      // page 4: file entry editor
+void installFinish(Wizard& wizard);           // Finish: the package builder
+void installFinder(Wizard& wizard);           // Find: the description finder dialog
+void installAbout(Wizard& wizard);            // Help > About
+
+}  // namespace torvel

@@ -1,0 +1,161 @@
+#include "wizard/wizard.h"
+
+#include <QDir>
+
+#include "data/dataerror.h"
+#include "wizard/compose.h"
+#include "wizard/controls.h"
+
+namespace torvel {
+
+QString databaseFileIn(const QString& programDir) { return QDir(programDir).filePath(QStringLiteral("Torvel.dat")); }
+
+Wizard::Wizard(Prompts& prompts, QString programDir)
+    : prompts_(prompts), programDir_(std::move(programDir)), form_(QStringLiteral("frmTorvel")) {
+    addMainWindowControls(form_);
+    dialogs_[QStringLiteral("frmFiles")] = std::make_unique<FormModel>(QStringLiteral("frmFiles"));
+    dialogs_[QStringLiteral("frmAbout")] = std::make_unique<FormModel>(QStringLiteral("frmAbout"));
+
+    // Start-up: page 0, a data access object that has not touched the database yet, template "Standard".
+    state_.curStep = 0;
+    myData_ = std::make_unique<clsData>(databaseFileIn(programDir_));
+    state_.curMenuID = 0;
+    form_.setText(QStringLiteral("cmbTemplate"), form_.items(QStringLiteral("cmbTemplate")).value(0));
+    state_.menuLoaded = false;
+
+    onClick(QStringLiteral("cmdNext"), [this] { switchSteps(QStringLiteral("up")); });
+    onClick(QStringLiteral("cmdBack"), [this] { switchSteps(QStringLiteral("down")); });
+    onClick(QStringLiteral("cmdClose"), [this] { prompts_.quit(); });
+    onClick(QStringLiteral("mnuQuit"), [this] { prompts_.quit(); });
+    installHandlers(*this);
+}
+
+Wizard::~Wizard() = default;
+
+FormModel& Wizard::dialog(const QString& form) {
+    auto it = dialogs_.find(form);
+    if (it == dialogs_.end()) {
+        throw TorvelError(QStringLiteral("There is no dialog named %1.").arg(form));
+    }
+    return *it->second;
+}
+
+bool Wizard::isDialogOpen(const QString& form) const {
+    auto it = dialogOpen_.find(form);
+    return it != dialogOpen_.end() && it->second;
+}
+
+void Wizard::setDialogOpen(const QString& form, bool open) {
+    if (isDialogOpen(form) == open) {
+        return;
+    }
+    dialogOpen_[form] = open;
+    if (open) {
+        prompts_.showForm(form);
+    } else {
+        prompts_.closeForm(form);
+    }
+}
+
+FormModel& Wizard::formOf(const QString& qualifiedName, QString* control) {
+    const int dot = qualifiedName.indexOf(QLatin1Char('.'));
+    if (dot < 0) {
+        *control = qualifiedName;
+        return form_;
+    }
+    *control = qualifiedName.mid(dot + 1);
+    return dialog(qualifiedName.left(dot));
+}
+
+void Wizard::run(const QString& action, const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const TorvelError& e) {
+        prompts_.message(MessageIcon::Critical, MessageButtons::Ok, kMessageTitle,
+                         QStringLiteral("%1 could not be completed.\n%2").arg(action, e.message()));
+    } catch (const std::exception& e) {
+        prompts_.message(MessageIcon::Critical, MessageButtons::Ok, kMessageTitle,
+                         QStringLiteral("%1 could not be completed.\n%2").arg(action, QString::fromLocal8Bit(e.what())));
+    }
+}
+
+namespace {
+QString actionName(const FormModel& form, const QString& control) {
+    const Control* c = form.find(control);
+    if (c == nullptr || c->caption.trimmed().isEmpty()) {
+        return control;
+    }
+    return QStringLiteral("\"%1\"").arg(c->caption);
+}
+}  // namespace
+
+void Wizard::click(const QString& control) {
+    auto it = clicks_.find(control);
+    if (it == clicks_.end()) {
+        return;
+    }
+    QString name;
+    const FormModel& form = formOf(control, &name);
+    run(actionName(form, name), it->second);
+}
+
+void Wizard::choose(const QString& control, int index) {
+    QString name;
+    FormModel& form = formOf(control, &name);
+    form.select(name, index);
+    click(control);
+}
+
+void Wizard::openFolder(const QString& path) {
+    if (folderChange_) {
+        run(QStringLiteral("Opening the folder %1").arg(QDir::toNativeSeparators(path)), [&] { folderChange_(path); });
+    }
+}
+
+void Wizard::pickDrive(const QString& drive) {
+    if (driveChange_) {
+        run(QStringLiteral("Opening the drive %1").arg(drive), [&] { driveChange_(drive); });
+    }
+}
+
+void Wizard::switchSteps(const QString& direction) {
+    int target;
+    if (direction == QStringLiteral("up")) {
+        target = state_.curStep + 1;
+        const int leaving = state_.curStep;
+        if (leaving >= 0 && leaving < kPageCount && leave_[leaving] && !leave_[leaving]()) {
+            return;
+        }
+    } else {
+        target = state_.curStep - 1;
+    }
+    if (target >= 0 && target < kPageCount) {
+        for (int i = 0; i < kPageCount; ++i) {
+            form_.setVisible(pageFrameName(i), i == target);
+        }
+        state_.curStep = target;
+    }
+    if (state_.curStep == kPageCount - 1) {
+        showControls(QStringLiteral("Fin"), true);
+        form_.setVisible(QStringLiteral("cmdNext"), false);
+    } else {
+        showControls(QStringLiteral("Fin"), false);
+        form_.setVisible(QStringLiteral("cmdNext"), true);
+    }
+}
+
+void Wizard::showControls(const QString& tag, bool show) {
+    for (const QString& name : form_.namesWithTag(tag)) {
+        form_.setVisible(name, show);
+    }
+}
+
+void Wizard::setLeaveAction(int page, LeaveAction action) {
+    if (page >= 0 && page < kPageCount) {
+        leave_[page] = std::move(action);
+    }
+}
+
+void Wizard::onClick(const QString& control, std::function<void()> handler) { clicks_[control] = std::move(handler); }
+
+}  // namespace torvel

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "data/clsdata.h"
+#include "form/formmodel.h"
+#include "form/prompts.h"
+
+namespace torvel {
+
+// The state of one wizard pass, kept for the window's whole life.
+struct WizardState {
+    int curStep = 0;
+    qint64 curMenuID = 0;
+    bool menuLoaded = false;
+    QString cdRoot;
+    qint64 curStyleID = 0;
+    std::unique_ptr<ResultSet> styleRS;
+    QString curFileName;
+};
+
+// The main window's model: its controls, state, data access object and handlers. The screen
+// (Qt window or script runner) forwards user events here and shows what the model holds.
+class Wizard {
+public:
+    // programDir is the folder of Torvel.dat, AUTORUN.INF, Start.exe and the Styles folder.
+    Wizard(Prompts& prompts, QString programDir);
+    ~Wizard();
+    Wizard(const Wizard&) = delete;
+    Wizard& operator=(const Wizard&) = delete;
+
+    FormModel& form() { return form_; }
+    const FormModel& form() const { return form_; }
+    WizardState& state() { return state_; }
+    const WizardState& state() const { return state_; }
+    clsData& myData() { return *myData_; }
+    Prompts& prompts() { return prompts_; }
+    const QString& programDir() const { return programDir_; }
+
+    // Dialog forms ("frmFiles", "frmAbout"); their controls are addressed as "frmFiles.NAME".
+    FormModel& dialog(const QString& form);
+    bool isDialogOpen(const QString& form) const;
+    void setDialogOpen(const QString& form, bool open);
+    // The form holding a control named "NAME" (main window) or "FORM.NAME"; sets *control to NAME.
+    FormModel& formOf(const QString& qualifiedName, QString* control);
+
+    // --- User events: every one goes through run(), which reports a failure and keeps the window usable.
+    // The Click of a button, menu item, list or drop-down list.
+    void click(const QString& control);
+    bool hasClick(const QString& control) const { return clicks_.count(control) > 0; }
+    // Selects an item of a list or drop-down list and fires its Click where it has one.
+    void choose(const QString& control, int index);
+    // The folder list opens a folder (its Change event).
+    void openFolder(const QString& path);
+    // The drive list picks a drive or volume (its Change event).
+    void pickDrive(const QString& drive);
+    // Runs one user action; an error it throws is shown as a message naming what failed.
+    void run(const QString& action, const std::function<void()>& handler);
+
+    // --- Page switcher
+    void switchSteps(const QString& direction);
+    void showControls(const QString& tag, bool show);
+    // The action run before moving forward from a page; false refuses the move.
+    using LeaveAction = std::function<bool()>;
+    void setLeaveAction(int page, LeaveAction action);
+
+    // --- Composition: the subsystems register their handlers here.
+    void onClick(const QString& control, std::function<void()> handler);
+    void onFolderChange(std::function<void(const QString&)> handler) { folderChange_ = std::move(handler); }
+    void onDriveChange(std::function<void(const QString&)> handler) { driveChange_ = std::move(handler); }
+
+private:
+    Prompts& prompts_;
+    QString programDir_;
+    FormModel form_;
+    WizardState state_;
+    std::unique_ptr<clsData> myData_;
+    std::map<QString, std::unique_ptr<FormModel>> dialogs_;
+    std::map<QString, bool> dialogOpen_;
+    std::map<QString, std::function<void()>> clicks_;
+    LeaveAction leave_[5];
+    std::function<void(const QString&)> folderChange_;
+    std::function<void(const QString&)> driveChange_;
+};
+
+// The database file in a program folder.
+QString databaseFileIn(const QString& programDir);
+
+}  // namespace torvel

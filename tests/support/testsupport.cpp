@@ -1,0 +1,41 @@
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "data/schemafile.h"
+
+namespace torvel::test {
+
+ProgramDir::ProgramDir(bool withDatabase) {
+    if (withDatabase) {
+        createDatabaseFromSchema(QStringLiteral(TORVEL_SCHEMA_FILE), database());
+    }
+}
+
+QString ProgramDir::database() const { return databaseFileIn(dir_.path()); }
+
+QString ProgramDir::file(const QString& relative) const {
+    const QString path = QDir(dir_.path()).filePath(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return path;
+}
+
+QString ProgramDir::write(const QString& relative, const QByteArray& content) const {
+    const QString path = file(relative);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(content);
+    }
+    return path;
+}
+
+WizardFixture::WizardFixture() : wizard(std::make_unique<Wizard>(prompts, program.path())) {}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace torvel::test
