@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace torvel {
+
+// The platform's path separator: "\" on Windows, "/" elsewhere. Every path form of the wizard
+// (the CD root, the root as shown, the style folders) uses it; the helpers below take it as a
+// parameter so that both forms can be checked on any machine.
+QChar nativeSeparator();
+// Paths below the root compare without regard to letter case on Windows and macOS.
+Qt::CaseSensitivity pathCaseSensitivity();
+
+// The text after the last separator, the whole text when there is none.
+QString fileNameOf(const QString& path, QChar separator = nativeSeparator());
+
+// True for a path that names its place from the top of a drive or file system.
+bool isAbsolutePath(const QString& path, QChar separator = nativeSeparator());
+
+// The part of a path after the CD root (cdRoot ends in a separator). A text that does not contain
+// the root comes back unchanged when it is relative (a stored link loaded back into the editor);
+// an absolute path outside the root gives nothing.
+std::optional<QString> getFileLink(const QString& fullPath, const QString& cdRoot,
+                                   QChar separator = nativeSeparator(),
+                                   Qt::CaseSensitivity cs = pathCaseSensitivity());
+
+// A folder path with exactly one separator at its end (the CD root form).
+QString withTrailingSeparator(const QString& folder, QChar separator = nativeSeparator());
+
+}  // namespace torvel
