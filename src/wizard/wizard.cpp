@@ -118,6 +118,20 @@ void Wizard::pickDrive(const QString& drive) {
     }
 }
 
+std::optional<QString> Wizard::showOpen(std::optional<QString> filter, std::optional<QString> defaultExt,
+                                        std::optional<QString> initialDir) {
+    if (filter) {
+        cdlg_.filter = *filter;
+    }
+    if (defaultExt) {
+        cdlg_.defaultExt = *defaultExt;
+    }
+    if (initialDir) {
+        cdlg_.initialDir = *initialDir;
+    }
+    return prompts_.openFile(cdlg_);
+}
+
 void Wizard::switchSteps(const QString& direction) {
     int target;
     if (direction == QStringLiteral("up")) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "data/clsdata.h"
 #include "form/formmodel.h"
@@ -60,6 +61,11 @@ public:
     // Runs one user action; an error it throws is shown as a message naming what failed.
     void run(const QString& action, const std::function<void()>& handler);
 
+    // The one open-file dialog of the window: a setting that a caller leaves out (nullopt) keeps
+    // the value of the previous use. Returns the chosen path, or nothing when cancelled.
+    std::optional<QString> showOpen(std::optional<QString> filter, std::optional<QString> defaultExt,
+                                    std::optional<QString> initialDir);
+
     // --- Page switcher
     void switchSteps(const QString& direction);
     void showControls(const QString& tag, bool show);
@@ -84,6 +90,7 @@ private:
     LeaveAction leave_[5];
     std::function<void(const QString&)> folderChange_;
     std::function<void(const QString&)> driveChange_;
+    OpenFileRequest cdlg_;
 };
 
 // The database file in a program folder.
