@@ -1,8 +1,130 @@
+#include <memory>
+
+#include "files/finder.h"
 #include "wizard/compose.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
 
-void installFinder(Wizard& wizard) { (void)wizard; }
+namespace {
+
+const QString kForm = QStringLiteral("frmFiles");
+const QString kTitles = QStringLiteral("cmbDesTitle");
+const QString kText = QStringLiteral("txtDesText");
+
+// What the finder dialog keeps between its events: the name to look for and, while the dialog is
+// loaded, its own data access object.
+struct FinderDialog {
+    QString fileSearch;
+    std::unique_ptr<clsData> data;
+};
+
+void addFinderControls(FormModel& dlg) {
+    Control frame;
+    frame.name = kForm;
+    frame.kind = ControlKind::Frame;
+    frame.caption = QStringLiteral("  File Descriptions");
+    dlg.add(frame);
+
+    Control titles;
+    titles.name = kTitles;
+    titles.kind = ControlKind::ComboBox;
+    dlg.add(titles);
+
+    Control label;
+    label.name = QStringLiteral("lblDesTitle");
+    label.kind = ControlKind::Label;
+    label.caption = QStringLiteral("File title");
+    dlg.add(label);
+
+    Control text;
+    text.name = kText;
+    text.kind = ControlKind::TextField;
+    dlg.add(text);
+
+    Control ok;
+    ok.name = QStringLiteral("cmdOK");
+    ok.kind = ControlKind::Button;
+    ok.caption = QStringLiteral("OK");
+    dlg.add(ok);
+
+    Control cancel;
+    cancel.name = QStringLiteral("cmdCancel");
+    cancel.kind = ControlKind::Button;
+    cancel.caption = QStringLiteral("Cancel");
+    dlg.add(cancel);
+}
+
+// Shows the stored description of the chosen title; an unknown title leaves the text as it is.
+void showDescription(FinderDialog& finder, FormModel& dlg) {
+    if (!finder.data) {
+        return;
+    }
+    if (auto description = descriptionForTitle(*finder.data, dlg.text(kTitles))) {
+        dlg.setText(kText, *description);
+    }
+}
+
+void closeFinder(Wizard& wizard, FinderDialog& finder) {
+    wizard.setDialogOpen(kForm, false);
+    finder.data.reset();
+}
+
+// The dialog's load: a fresh list of the titles stored for the searched file, the first one chosen.
+void loadFinder(Wizard& wizard, FinderDialog& finder) {
+    FormModel& dlg = wizard.dialog(kForm);
+    dlg.clearItems(kTitles);
+    dlg.setText(kTitles, QString());
+    dlg.setText(kText, QString());
+    finder.data = std::make_unique<clsData>(databaseFileIn(wizard.programDir()));
+    if (finder.fileSearch.isEmpty()) {
+        return;
+    }
+    const QStringList titles = titlesForFile(*finder.data, finder.fileSearch);
+    dlg.setItems(kTitles, titles);
+    if (titles.isEmpty()) {
+        inform(wizard.prompts(), QStringLiteral("Sorry, no matching results"));
+        closeFinder(wizard, finder);
+        return;
+    }
+    dlg.select(kTitles, 0);
+    showDescription(finder, dlg);
+}
+
+}  // namespace
+
+void installFinder(Wizard& wizard) {
+    FormModel& dlg = wizard.dialog(kForm);
+    addFinderControls(dlg);
+    auto finder = std::make_shared<FinderDialog>();
+
+    wizard.onClick(QStringLiteral("cmdFind"), [&wizard, finder] {
+        finder->fileSearch = fileSearchOf(wizard.form().text(QStringLiteral("txtFile")));
+        if (wizard.isDialogOpen(kForm)) {
+            // Already loaded: only brought to the front, its list stays that of the earlier search.
+            wizard.prompts().showForm(kForm);
+            return;
+        }
+        wizard.setDialogOpen(kForm, true);
+        try {
+            loadFinder(wizard, *finder);
+        } catch (...) {
+            closeFinder(wizard, *finder);
+            throw;
+        }
+    });
+
+    wizard.onClick(kForm + QStringLiteral(".") + kTitles,
+                   [&wizard, finder] { showDescription(*finder, wizard.dialog(kForm)); });
+
+    wizard.onClick(kForm + QStringLiteral(".cmdOK"), [&wizard, finder] {
+        FormModel& d = wizard.dialog(kForm);
+        wizard.form().setText(QStringLiteral("txtFileTitle"), d.text(kTitles));
+        wizard.form().setText(QStringLiteral("txtFileDescription"), d.text(kText));
+        closeFinder(wizard, *finder);
+    });
+
+    wizard.onClick(kForm + QStringLiteral(".cmdCancel"), [&wizard, finder] { closeFinder(wizard, *finder); });
+}
 
 }  // namespace torvel
