@@ -1,8 +1,72 @@
+#include <QFileInfo>
+#include <memory>
+
+#include "about/aboutinfo.h"
+#include "about/registry.h"
 #include "wizard/compose.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
 
-void installAbout(Wizard& wizard) { (void)wizard; }
+namespace {
+
+const QString kForm = QStringLiteral("frmAbout");
+
+Control control(const char* name, ControlKind kind, const QString& caption = QString(),
+                const QString& tooltip = QString()) {
+    Control c;
+    c.name = QString::fromLatin1(name);
+    c.kind = kind;
+    c.caption = caption;
+    c.tooltip = tooltip;
+    return c;
+}
+
+void addAboutControls(FormModel& dlg, const AboutInfo& info) {
+    Control frame = control("frmAbout", ControlKind::Frame, QStringLiteral("About ") + info.title);
+    frame.color = kAboutBackColor;
+    dlg.add(frame);
+    dlg.add(control("lblTitle", ControlKind::Label));
+    dlg.add(control("lblVersion", ControlKind::Label));
+    dlg.add(control("lblDescription", ControlKind::Label));
+    dlg.add(control("lblCompany", ControlKind::Label));
+    dlg.add(control("lblCopyright", ControlKind::Label));
+    dlg.add(control("Image1", ControlKind::Picture));
+    dlg.add(control("cmdOK", ControlKind::Button, QStringLiteral("OK"), QStringLiteral("Close window")));
+    dlg.add(control("cmdSysInfo", ControlKind::Button, QStringLiteral("System Info"),
+                    QStringLiteral("display system information")));
+    dlg.add(control("ZelBText1", ControlKind::Button, info.company, QStringLiteral("visit ") + info.company));
+}
+
+// The dialog's load: caption, colour and the labels from the program's version information.
+void loadAbout(FormModel& dlg, const AboutInfo& info) {
+    dlg.setColor(kForm, kAboutBackColor);
+    dlg.setCaption(kForm, QStringLiteral("About ") + info.title);
+    dlg.setCaption(QStringLiteral("lblVersion"), versionText(info));
+    dlg.setCaption(QStringLiteral("lblDescription"), info.description);
+    dlg.setCaption(QStringLiteral("lblTitle"), info.product);
+    dlg.setCaption(QStringLiteral("lblCompany"), info.company);
+    dlg.setCaption(QStringLiteral("lblCopyright"), info.copyright);
+}
+
+}  // namespace
+
+void installAbout(Wizard& wizard) {
+    const AboutInfo info = aboutInfo();
+    addAboutControls(wizard.dialog(kForm), info);
+    std::shared_ptr<RegistryReader> registry = systemRegistry();
+
+    wizard.onClick(QStringLiteral("mnuAbout"), [&wizard, info] {
+        loadAbout(wizard.dialog(kForm), info);
+        wizard.setDialogOpen(kForm, true);
+    });
+    wizard.onClick(kForm + QStringLiteral(".cmdOK"), [&wizard] { wizard.setDialogOpen(kForm, false); });
+    wizard.onClick(kForm + QStringLiteral(".cmdSysInfo"), [&wizard, registry] {
+        StartSysInfo(
+            *registry, [](const QString& path) { return QFileInfo(path).isFile(); }, wizard.prompts());
+    });
+    wizard.onClick(kForm + QStringLiteral(".ZelBText1"),
+                   [&wizard, info] { wizard.prompts().openUrl(info.company); });
+}
 
 }  // namespace torvel
