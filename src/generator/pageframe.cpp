@@ -1,0 +1,117 @@
+#include "generator/pageframe.h"
+
+#include <QUrl>
+
+#include "files/paths.h"
+#include "generator/escaping.h"
+#include "generator/textfile.h"
+#include "version.h"
+
+namespace torvel {
+
+QString createMenuFile(const QString& cdRoot) {
+    return cdRoot + QStringLiteral("Index.htm");
+}
+
+bool isStyleFieldSet(const QString& value) {
+    return !value.isEmpty() && value != QLatin1String("none");
+}
+
+QString menuAssetReference(const QString& path) {
+    return QStringLiteral("Menu/") + percentEncoded(fileNameOf(path, nativeSeparator()));
+}
+
+void PageFrame::line(const QString& text) {
+    out_.writeLine(text);
+}
+
+void PageFrame::headBlock() {
+    line(QStringLiteral("<html>"));
+    line(QStringLiteral("<head>"));
+    line(QStringLiteral("<link rel=stylesheet type='text/css' href='Menu/Styles.css'>"));
+    line(QStringLiteral("<title>Torvel</title>"));
+    if (isStyleFieldSet(in_.sound)) {
+        line(QStringLiteral("<bgsound src='") + htmlText(menuAssetReference(in_.sound)) +
+             QStringLiteral("' loop=1'>"));
+    }
+}
+
+void PageFrame::scriptOpening() {
+    line(QStringLiteral("<script language='JavaScript'>"));
+}
+
+void PageFrame::buttonScript() {
+    line(QStringLiteral("function switchButton(ID){"));
+    line(QStringLiteral("  nums = document.all.Bt.length - 1"));
+    line(QStringLiteral("        for (var i = 0; i <= nums; i++) {"));
+    line(QStringLiteral("             if(i==ID){"));
+    line(QStringLiteral("                document.all.Bt[i].className='ButActive';"));
+    if (isStyleFieldSet(in_.buttonOn)) {
+        line(QStringLiteral("                document.all.Bi[i].src='") +
+             scriptString(menuAssetReference(in_.buttonOn)) + QStringLiteral("';"));
+    }
+    line(QStringLiteral("            }"));
+    line(QStringLiteral("            else{"));
+    line(QStringLiteral("                  document.all.Bt[i].className='But';"));
+    if (isStyleFieldSet(in_.buttonOff)) {
+        line(QStringLiteral("                  document.all.Bi[i].src='") +
+             scriptString(menuAssetReference(in_.buttonOff)) + QStringLiteral("';"));
+    }
+    line(QStringLiteral("            }"));
+    line(QStringLiteral("        }"));
+    line(QStringLiteral("    }"));
+}
+
+void PageFrame::pageTop() {
+    line(QStringLiteral("</script>"));
+    line(QStringLiteral("</head>"));
+    line(QStringLiteral("<body>"));
+    line(QStringLiteral("<table border='0' width='100%'>"));
+    line(QStringLiteral("  <tr>"));
+    line(QStringLiteral("    <td width='50%' align='center'>"));
+    line(QStringLiteral("      <h2>") + htmlText(in_.title) + QStringLiteral("</h2>"));
+    line(QStringLiteral("    </td>"));
+    line(QStringLiteral("  </tr>"));
+    line(QStringLiteral("</table>"));
+    if (isStyleFieldSet(in_.logo)) {
+        line(QStringLiteral("<div class='Logo' width='100px'> <img src='") +
+             htmlText(menuAssetReference(in_.logo)) + QStringLiteral("' border='0' ></div>"));
+    }
+}
+
+void PageFrame::buttonColumn(const QStringList& labels, ButtonHandler handler) {
+    const QString handlerPiece = handler == ButtonHandler::DisplayText
+                                     ? QStringLiteral(")' onclick='displayText(")
+                                     : QStringLiteral(")' onclick='displayCat(");
+    // The off image is what every button shows until the pointer reaches it; the line is
+    // written when there is an on image to swap with.
+    const bool withImage = isStyleFieldSet(in_.buttonOn);
+    const QString image = withImage ? QStringLiteral("    <img  id='Bi' src='") +
+                                          htmlText(menuAssetReference(in_.buttonOff)) + QStringLiteral("' >")
+                                    : QString();
+    qint32 top = 120;
+    for (qint32 r = 0; r < static_cast<qint32>(labels.size()); ++r) {
+        line(QStringLiteral("<div style='position:absolute;top:%1px; left:20px;width:100px'>").arg(top));
+        if (withImage) {
+            line(image);
+        }
+        line(QStringLiteral("</div>"));
+        line(QStringLiteral("<div  style='position:absolute;top:%1px ;left:30px;width:100px'>").arg(top + 5));
+        line(QStringLiteral("    <p id='Bt' class='But' onmouseover='switchButton(") + QString::number(r) +
+             handlerPiece + QString::number(r) + QStringLiteral(")'>") + htmlText(labels[r]) +
+             QStringLiteral("</p>"));
+        line(QStringLiteral("</div>"));
+        top += 35;
+    }
+}
+
+void PageFrame::footer() {
+    const QString address = QString::fromUtf8(version::webAddress);
+    line(QStringLiteral("<div style='position:absolute; bottom:10px;width:200px'>"));
+    line(QStringLiteral("<a href='") + address + QStringLiteral("'>") + QChar(0xA9) + QLatin1Char(' ') +
+         QUrl(address).host() + QStringLiteral("</a>"));
+    line(QStringLiteral("</div>"));
+    line(QStringLiteral("</body></html>"));
+}
+
+}  // namespace torvel

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace torvel {
+
+class TextFileWriter;
+
+// What a start page takes from the wizard: the CD root (ending in a separator), the open menu,
+// the title and the style's sound, logo and button images as the fields hold them.
+struct PageInputs {
+    QString cdRoot;
+    qint64 menuId = 0;
+    QString title;
+    QString sound;
+    QString logo;
+    QString buttonOn;
+    QString buttonOff;
+};
+
+// The start page's path: the CD root followed by "Index.htm".
+QString createMenuFile(const QString& cdRoot);
+
+// A style field is set when it is neither empty nor exactly "none".
+bool isStyleFieldSet(const QString& value);
+
+// "Menu/" + the file name of a style path, percent-encoded for a link.
+QString menuAssetReference(const QString& path);
+
+// The click handler a button calls: displayText (file buttons) or displayCat (category buttons).
+enum class ButtonHandler { DisplayText, DisplayCat };
+
+// The blocks every start page shares, written in page order by the template writers.
+class PageFrame {
+public:
+    PageFrame(TextFileWriter& out, const PageInputs& inputs) : out_(out), in_(inputs) {}
+
+    void headBlock();
+    void scriptOpening();
+    void buttonScript();
+    void pageTop();
+    // One button per label: image box, text box, positions from 120 down in steps of 35.
+    void buttonColumn(const QStringList& labels, ButtonHandler handler);
+    void footer();
+
+    void line(const QString& text);
+
+private:
+    TextFileWriter& out_;
+    const PageInputs& in_;
+};
+
+}  // namespace torvel
