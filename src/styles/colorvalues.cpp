@@ -1,0 +1,74 @@
+#include "styles/colorvalues.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace torvel {
+
+namespace {
+// The title of a message box that names no title of its own: the application's name.
+const QString kApplicationTitle = QStringLiteral("Torvel");
+}  // namespace
+
+std::optional<int> toInt16(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    // The default rounding mode rounds a half to the even neighbour.
+    const double rounded = std::nearbyint(value);
+    if (rounded < -32768.0 || rounded > 32767.0) {
+        return std::nullopt;
+    }
+    return static_cast<int>(rounded);
+}
+
+int getCol(const QString& col) {
+    if (col.size() < 6) {
+        return 0;
+    }
+    const QStringList parts = col.mid(4, col.size() - 5).split(QLatin1Char(','));
+    if (parts.size() < 3) {
+        return 0;
+    }
+    int components[3];
+    for (int i = 0; i < 3; ++i) {
+        const std::optional<int> value = toInt16(parts[i]);
+        if (!value) {
+            return 0;
+        }
+        components[i] = std::clamp(*value, 0, 255);
+    }
+    return components[0] + 256 * components[1] + 65536 * components[2];
+}
+
+QString getRGBString(int col, Prompts* prompts) {
+    const int r = GetColorPart(col, 0, prompts);
+    const int g = GetColorPart(col, 1, prompts);
+    const int b = GetColorPart(col, 2, prompts);
+    return QStringLiteral("RGB(%1,%2,%3)").arg(r).arg(g).arg(b);
+}
+
+int GetColorPart(int color, int mask, Prompts* prompts) {
+    if (color < 0) {
+        if (prompts != nullptr) {
+            prompts->message(MessageIcon::None, MessageButtons::Ok, kApplicationTitle,
+                             QString::number(color) + QStringLiteral(" ist eine Systemfarbe"));
+        }
+        return -1;
+    }
+    switch (mask) {
+        case 0:
+            return color & 0xFF;
+        case 1:
+            return (color >> 8) & 0xFF;
+        case 2:
+            return (color >> 16) & 0xFF;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace torvel
