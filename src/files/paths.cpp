@@ -18,15 +18,17 @@ Qt::CaseSensitivity pathCaseSensitivity() {
 #endif
 }
 
-QString fileNameOf(const QString& path, QChar separator) { return path.mid(path.lastIndexOf(separator) + 1); }
+QString fileNameOf(const QString& path, QChar separator) {
+    return path.mid(path.lastIndexOf(separator) + 1);
+}
 
 bool isAbsolutePath(const QString& path, QChar separator) {
     if (path.startsWith(separator)) {
         return true;
     }
     // A drive letter, a colon and a separator: D:\Disc
-    return separator == QLatin1Char('\\') && path.size() >= 3 && path[0].isLetter() && path[1] == QLatin1Char(':') &&
-           (path[2] == QLatin1Char('\\') || path[2] == QLatin1Char('/'));
+    return separator == QLatin1Char('\\') && path.size() >= 3 && path[0].isLetter() &&
+           path[1] == QLatin1Char(':') && (path[2] == QLatin1Char('\\') || path[2] == QLatin1Char('/'));
 }
 
 std::optional<QString> getFileLink(const QString& fullPath, const QString& cdRoot, QChar separator,
@@ -43,6 +45,30 @@ std::optional<QString> getFileLink(const QString& fullPath, const QString& cdRoo
 
 QString withTrailingSeparator(const QString& folder, QChar separator) {
     return folder.endsWith(separator) ? folder : folder + separator;
+}
+
+namespace {
+bool isDriveForm(const QString& path, QChar separator) {
+    return separator == QLatin1Char('\\') && path.size() >= 2 && path[0].isLetter() &&
+           path[1] == QLatin1Char(':');
+}
+}  // namespace
+
+QString folderAsShown(const QString& folder, QChar separator) {
+    QString shown = folder;
+    if (isDriveForm(shown, separator) && shown.size() == 2) {
+        return shown + separator;
+    }
+    const int keep = isDriveForm(shown, separator) ? 3 : 1;
+    while (shown.size() > keep && shown.endsWith(separator)) {
+        shown.chop(1);
+    }
+    return shown;
+}
+
+QString driveLetterOf(const QString& path) {
+    const int colon = path.indexOf(QLatin1Char(':'));
+    return colon < 0 ? QString() : path.left(colon + 1);
 }
 
 }  // namespace torvel

@@ -28,4 +28,12 @@ std::optional<QString> getFileLink(const QString& fullPath, const QString& cdRoo
 // A folder path with exactly one separator at its end (the CD root form).
 QString withTrailingSeparator(const QString& folder, QChar separator = nativeSeparator());
 
+// A folder path as the folder list shows it: no separator at its end, except for the root of a
+// drive or of the file system, which ends in one ("D:\", "/"). A bare drive "D:" gets its separator.
+QString folderAsShown(const QString& folder, QChar separator = nativeSeparator());
+
+// The drive letter of a path in drive form: the text before its first colon, and the colon
+// ("D:" for D:\Disc); empty when the path holds no colon.
+QString driveLetterOf(const QString& path);
+
 }  // namespace torvel
