@@ -1,0 +1,346 @@
+#include "scriptrunner.h"
+
+#include <QJsonArray>
+
+#include "data/dataerror.h"
+
+namespace torvel {
+
+namespace {
+
+// A fault in the script itself: reported as "script:LINE: what" and the script stops.
+struct ScriptError {
+    QString what;
+};
+
+const QString kDialogForms[] = {QStringLiteral("frmFiles"), QStringLiteral("frmAbout")};
+
+QString quoted(const QString& text) {
+    return QStringLiteral("\"%1\"").arg(text);
+}
+
+// The text after the first blank of `text`, or nothing when it has no blank.
+std::optional<QString> afterBlank(const QString& text, QString* head) {
+    const qsizetype blank = text.indexOf(QLatin1Char(' '));
+    if (blank < 0) {
+        *head = text;
+        return std::nullopt;
+    }
+    *head = text.left(blank);
+    return text.mid(blank + 1);
+}
+
+QString unescaped(const QString& raw) {
+    QString error;
+    std::optional<QString> text = unescapeScriptText(raw, &error);
+    if (!text) {
+        throw ScriptError{error};
+    }
+    return *text;
+}
+
+// The argument of a command without a control name: the rest of the line, unescaped.
+QString argumentOf(const QString& command, const std::optional<QString>& rest, const QString& shape) {
+    if (!rest || rest->isEmpty()) {
+        throw ScriptError{QStringLiteral("%1 needs an argument: %1 %2").arg(command, shape)};
+    }
+    return unescaped(*rest);
+}
+
+bool hasText(ControlKind kind) {
+    return kind == ControlKind::TextField || kind == ControlKind::MultiLineText ||
+           kind == ControlKind::ComboBox;
+}
+
+bool isList(ControlKind kind) {
+    return kind == ControlKind::ComboBox || kind == ControlKind::ListBox;
+}
+
+// "0x..." or decimal; a colour number is 0x00BBGGRR.
+int colorNumber(const QString& text) {
+    bool ok = false;
+    const qlonglong value = text.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive)
+                                ? text.mid(2).toLongLong(&ok, 16)
+                                : text.toLongLong(&ok, 10);
+    if (!ok || value < 0 || value > 0xFFFFFF) {
+        throw ScriptError{
+            QStringLiteral("%1 is not a colour number (0 to 16777215, or cancel)").arg(quoted(text))};
+    }
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+std::optional<QString> unescapeScriptText(const QString& raw, QString* error) {
+    QString text;
+    text.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw.at(i);
+        if (c != QLatin1Char('\\')) {
+            text += c;
+            continue;
+        }
+        if (i + 1 == raw.size()) {
+            *error = QStringLiteral("the line ends in a lone backslash (write \\\\ for a backslash)");
+            return std::nullopt;
+        }
+        const QChar next = raw.at(++i);
+        if (next == QLatin1Char('n')) {
+            text += QLatin1Char('\n');
+        } else if (next == QLatin1Char('r')) {
+            text += QLatin1Char('\r');
+        } else if (next == QLatin1Char('t')) {
+            text += QLatin1Char('\t');
+        } else if (next == QLatin1Char('\\')) {
+            text += QLatin1Char('\\');
+        } else {
+            *error = QStringLiteral("unknown escape \\%1 (only \\n, \\r, \\t and \\\\ are known)").arg(next);
+            return std::nullopt;
+        }
+    }
+    return text;
+}
+
+JsonLine controlDump(const Control& control) {
+    const QJsonValue items(QJsonArray::fromStringList(control.items));
+    JsonLine dump;
+    switch (control.kind) {
+        case ControlKind::TextField:
+        case ControlKind::MultiLineText:
+            dump.add(QStringLiteral("text"), control.text);
+            break;
+        case ControlKind::ComboBox:
+            dump.add(QStringLiteral("text"), control.text)
+                .add(QStringLiteral("items"), items)
+                .add(QStringLiteral("selected"), control.selected);
+            break;
+        case ControlKind::ListBox:
+            dump.add(QStringLiteral("items"), items).add(QStringLiteral("selected"), control.selected);
+            break;
+        case ControlKind::Swatch:
+            dump.add(QStringLiteral("color"), control.color);
+            break;
+        case ControlKind::DriveList:
+        case ControlKind::FolderList:
+            dump.add(QStringLiteral("text"), control.text).add(QStringLiteral("items"), items);
+            break;
+        case ControlKind::Frame:
+        case ControlKind::Label:
+        case ControlKind::Button:
+        case ControlKind::PictureButton:
+        case ControlKind::Picture:
+        case ControlKind::MenuItem:
+            dump.add(QStringLiteral("caption"), control.caption);
+            break;
+    }
+    dump.add(QStringLiteral("visible"), control.visible);
+    return dump;
+}
+
+ScriptRunner::ScriptRunner(const QString& programDir, QTextStream& out, QTextStream& err)
+    : out_(out), err_(err) {
+    prompts_.onEvent = [this](const QString& line) { print(line); };
+    wizard_ = std::make_unique<Wizard>(prompts_, programDir);
+}
+
+ScriptRunner::~ScriptRunner() = default;
+
+void ScriptRunner::print(const QString& line) {
+    out_ << line << '\n';
+    out_.flush();
+}
+
+int ScriptRunner::run(const QStringList& lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const Step step = play(static_cast<int>(i + 1), lines.at(i));
+        if (step == Step::Failed) {
+            return kScriptError;
+        }
+        if (step == Step::Quit) {
+            break;
+        }
+    }
+    return kScriptOk;
+}
+
+int ScriptRunner::run(QTextStream& in) {
+    QString line;
+    for (int number = 1; in.readLineInto(&line); ++number) {
+        const Step step = play(number, line);
+        if (step == Step::Failed) {
+            return kScriptError;
+        }
+        if (step == Step::Quit) {
+            break;
+        }
+    }
+    return kScriptOk;
+}
+
+ScriptRunner::Step ScriptRunner::play(int lineNumber, const QString& text) {
+    QString line = text;
+    if (line.endsWith(QLatin1Char('\r'))) {
+        line.chop(1);
+    }
+    // Indentation before the command word is allowed; everything after it counts.
+    qsizetype start = 0;
+    while (start < line.size() && line.at(start).isSpace()) {
+        ++start;
+    }
+    line = line.mid(start);
+    if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#'))) {
+        return Step::Next;
+    }
+
+    QString failure;
+    try {
+        execute(line);
+        return prompts_.quitRequested() ? Step::Quit : Step::Next;
+    } catch (const ScriptError& e) {
+        failure = e.what;
+    } catch (const PromptUnanswered& e) {
+        failure = e.what;
+    } catch (const TorvelError& e) {
+        failure = e.message();
+    } catch (const std::exception& e) {
+        failure = QString::fromLocal8Bit(e.what());
+    }
+    out_.flush();
+    err_ << QStringLiteral("script:%1: %2").arg(lineNumber).arg(failure) << '\n';
+    err_.flush();
+    return Step::Failed;
+}
+
+void ScriptRunner::execute(const QString& line) {
+    QString command;
+    const std::optional<QString> rest = afterBlank(line, &command);
+
+    // Commands on a control: the control name, then the rest of the line as the argument.
+    if (command == QStringLiteral("set") || command == QStringLiteral("click") ||
+        command == QStringLiteral("choose")) {
+        if (!rest || rest->isEmpty()) {
+            throw ScriptError{QStringLiteral("%1 needs a control name").arg(command)};
+        }
+        QString qualified;
+        const std::optional<QString> argument = afterBlank(*rest, &qualified);
+        QString name;
+        FormModel* form = nullptr;
+        try {
+            form = &wizard_->formOf(qualified, &name);
+        } catch (const TorvelError&) {
+            form = nullptr;
+        }
+        const Control* control = form != nullptr ? form->find(name) : nullptr;
+        if (control == nullptr) {
+            throw ScriptError{QStringLiteral("unknown control %1").arg(quoted(qualified))};
+        }
+        if (form != &wizard_->form() && !wizard_->isDialogOpen(form->name())) {
+            throw ScriptError{
+                QStringLiteral("%1 is on %2, which is not open").arg(quoted(qualified), form->name())};
+        }
+
+        if (command == QStringLiteral("click")) {
+            if (argument) {
+                throw ScriptError{
+                    QStringLiteral("click takes only a control name, not %1").arg(quoted(*argument))};
+            }
+            wizard_->click(qualified);
+        } else if (command == QStringLiteral("set")) {
+            if (!argument) {
+                throw ScriptError{
+                    QStringLiteral("set needs a text after the control name (set %1 TEXT)").arg(qualified)};
+            }
+            if (!hasText(control->kind)) {
+                throw ScriptError{QStringLiteral("%1 has no text to set").arg(quoted(qualified))};
+            }
+            form->setText(name, unescaped(*argument));
+        } else {
+            if (!argument) {
+                throw ScriptError{
+                    QStringLiteral("choose needs an item after the control name (choose %1 ITEM)")
+                        .arg(qualified)};
+            }
+            if (!isList(control->kind)) {
+                throw ScriptError{QStringLiteral("%1 is not a list").arg(quoted(qualified))};
+            }
+            const QString item = unescaped(*argument);
+            const qsizetype index = control->items.indexOf(item);
+            if (index < 0) {
+                throw ScriptError{QStringLiteral("%1 has no item %2").arg(quoted(qualified), quoted(item))};
+            }
+            wizard_->choose(qualified, static_cast<int>(index));
+        }
+        return;
+    }
+
+    if (command == QStringLiteral("dump")) {
+        if (rest) {
+            throw ScriptError{QStringLiteral("dump takes no argument")};
+        }
+        print(dump());
+    } else if (command == QStringLiteral("folder")) {
+        wizard_->openFolder(argumentOf(command, rest, QStringLiteral("PATH")));
+    } else if (command == QStringLiteral("drive")) {
+        wizard_->pickDrive(argumentOf(command, rest, QStringLiteral("NAME")));
+    } else if (command == QStringLiteral("answer")) {
+        const QString answer = argumentOf(command, rest, QStringLiteral("yes|no"));
+        if (answer != QStringLiteral("yes") && answer != QStringLiteral("no")) {
+            throw ScriptError{QStringLiteral("answer must be yes or no, not %1").arg(quoted(answer))};
+        }
+        prompts_.queueAnswer(answer == QStringLiteral("yes"));
+    } else if (command == QStringLiteral("file")) {
+        const QString path = argumentOf(command, rest, QStringLiteral("PATH|cancel"));
+        prompts_.queueFile(path == QStringLiteral("cancel") ? std::nullopt : std::optional<QString>(path));
+    } else if (command == QStringLiteral("color")) {
+        const QString number = argumentOf(command, rest, QStringLiteral("NUMBER|cancel"));
+        prompts_.queueColor(number == QStringLiteral("cancel") ? std::nullopt
+                                                               : std::optional<int>(colorNumber(number)));
+    } else if (command == QStringLiteral("font")) {
+        const QString font = argumentOf(command, rest, QStringLiteral("FAMILY;SIZE;bold|normal"));
+        if (font == QStringLiteral("cancel")) {
+            prompts_.queueFont(std::nullopt);
+            return;
+        }
+        const std::optional<FontChoice> choice = ScriptedPrompts::parseFont(font);
+        if (!choice || choice->family.trimmed().isEmpty() || !(choice->size > 0)) {
+            throw ScriptError{
+                QStringLiteral("%1 is not a font (FAMILY;SIZE;bold or FAMILY;SIZE;normal, or cancel)")
+                    .arg(quoted(font))};
+        }
+        prompts_.queueFont(choice);
+    } else {
+        throw ScriptError{QStringLiteral("unknown command %1").arg(quoted(command))};
+    }
+}
+
+QString ScriptRunner::dump() {
+    const WizardState& state = wizard_->state();
+    JsonLine stateDump;
+    stateDump.add(QStringLiteral("curStep"), state.curStep)
+        .add(QStringLiteral("curMenuID"), state.curMenuID)
+        .add(QStringLiteral("menuLoaded"), state.menuLoaded)
+        .add(QStringLiteral("cdRoot"), state.cdRoot)
+        .add(QStringLiteral("curStyleID"), state.curStyleID)
+        .add(QStringLiteral("styleRS"), state.styleRS != nullptr)
+        .add(QStringLiteral("curFileName"), state.curFileName);
+
+    JsonLine controls;
+    for (const Control& control : wizard_->form().controls()) {
+        controls.add(control.name, controlDump(control));
+    }
+    for (const QString& form : kDialogForms) {
+        if (!wizard_->isDialogOpen(form)) {
+            continue;
+        }
+        for (const Control& control : wizard_->dialog(form).controls()) {
+            controls.add(form + QLatin1Char('.') + control.name, controlDump(control));
+        }
+    }
+    return JsonLine()
+        .add(QStringLiteral("event"), QStringLiteral("dump"))
+        .add(QStringLiteral("state"), stateDump)
+        .add(QStringLiteral("controls"), controls)
+        .toString();
+}
+
+}  // namespace torvel

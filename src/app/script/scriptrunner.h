@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <memory>
+#include <optional>
+
+#include "form/jsonline.h"
+#include "form/scriptedprompts.h"
+#include "wizard/wizard.h"
+
+namespace torvel {
+
+// Exit statuses of the script runner.
+inline constexpr int kScriptOk = 0;      // the script ran to its end or to a quit
+inline constexpr int kScriptFailed = 1;  // an unexpected failure of the runner itself
+inline constexpr int kScriptError = 2;   // a script error, or a wrong command line
+
+// Replaces the escapes \n, \r, \t and \\ of a script argument. A backslash followed by any
+// other character, or ending the text, gives nothing and says why in *error.
+std::optional<QString> unescapeScriptText(const QString& raw, QString* error);
+
+// The dump of a control: its values by kind, always ending in "visible".
+JsonLine controlDump(const Control& control);
+
+// Plays a script of user actions against a wizard with scripted prompts, writing every
+// transcript line to `out` as it happens and script errors as "script:LINE: what" to `err`.
+class ScriptRunner {
+public:
+    ScriptRunner(const QString& programDir, QTextStream& out, QTextStream& err);
+    ~ScriptRunner();
+    ScriptRunner(const ScriptRunner&) = delete;
+    ScriptRunner& operator=(const ScriptRunner&) = delete;
+
+    Wizard& wizard() { return *wizard_; }
+    ScriptedPrompts& prompts() { return prompts_; }
+
+    // Plays the lines in order (line numbers count from 1) and returns the exit status.
+    int run(const QStringList& lines);
+    // Reads the lines one at a time as they arrive (a file or standard input) and plays them.
+    int run(QTextStream& in);
+
+    enum class Step { Next, Quit, Failed };
+    // Plays one line; Quit once the program was ended, Failed after a script error.
+    Step play(int lineNumber, const QString& line);
+
+    // {"event":"dump","state":{...},"controls":{...}}: the window state, every control of the
+    // main window and of each open dialog.
+    QString dump();
+
+private:
+    void execute(const QString& line);
+    void print(const QString& line);
+
+    QTextStream& out_;
+    QTextStream& err_;
+    ScriptedPrompts prompts_;
+    std::unique_ptr<Wizard> wizard_;
+};
+
+}  // namespace torvel
