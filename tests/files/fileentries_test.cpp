@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include "files/paths.h"
+#include "support/testsupport.h"
+#include "wizard/fileentries.h"
+#include "wizard/generalsettings.h"
+
+using namespace torvel;
+
+namespace {
+
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QJsonObject event(const QString& line) {
+    return QJsonDocument::fromJson(line.toUtf8()).object();
+}
+
+// A wizard on page 4 of a stored menu whose CD root is a temporary folder with a few files.
+struct EntryPage : test::WizardFixture {
+    QTemporaryDir disc;
+    QTemporaryDir pics;
+    Wizard& w;
+
+    EntryPage() : w(*wizard) {
+        write(disc.filePath(QStringLiteral("Setup/install.exe")), "exe");
+        write(disc.filePath(QStringLiteral("readme.txt")), "text");
+        write(pics.filePath(QStringLiteral("shot.jpg")), "picture");
+        form().setText(QStringLiteral("txtTitle"), QStringLiteral("Disc"));
+        w.openFolder(disc.path());
+        saveMenuHeader(w);
+        enterFilePage(w);
+    }
+    static void write(const QString& path, const QByteArray& content) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    QString text(const char* control) { return form().text(QString::fromLatin1(control)); }
+    void set(const char* control, const QString& value) {
+        form().setText(QString::fromLatin1(control), value);
+    }
+    QStringList list() { return form().items(QStringLiteral("lstFiles")); }
+    std::unique_ptr<ResultSet> rows() {
+        return w.myData().GetRS(QStringLiteral("SELECT * FROM tblDetails WHERE MenuNo=?"),
+                                {w.state().curMenuID});
+    }
+    std::unique_ptr<ResultSet> row(const QString& title) {
+        return w.myData().GetRS(QStringLiteral("SELECT * FROM tblDetails WHERE FileName=?"), {title});
+    }
+    // The text of each message shown since the last call.
+    QStringList messages() {
+        QStringList texts;
+        for (const QString& line : prompts.transcript()) {
+            if (event(line)[QStringLiteral("event")].toString() == QStringLiteral("message")) {
+                texts << event(line)[QStringLiteral("text")].toString();
+            }
+        }
+        prompts.clearTranscript();
+        return texts;
+    }
+    void expectFieldsReset() {
+        EXPECT_EQ(text("txtFile"), QString());
+        EXPECT_EQ(text("txtFileTitle"), QString());
+        EXPECT_EQ(text("txtFileDescription"), QString());
+        EXPECT_EQ(text("txtFileCat"), QStringLiteral("none"));
+        EXPECT_EQ(text("txtFileScreenshot"), QStringLiteral("none"));
+    }
+};
+
+}  // namespace
+
+TEST(FileEntries, AddChangeAndRemoveEntries) {
+    EntryPage p;
+    const QString description = QStringLiteral("First line\r\nSecond line\nAnn's \"setup\"");
+
+    // Browse for the file: every file, starting in the CD root.
+    p.prompts.queueFile(native(p.disc.filePath(QStringLiteral("Setup/install.exe"))));
+    p.w.click(QStringLiteral("cmdFile"));
+    EXPECT_EQ(p.text("txtFile"), native(p.disc.filePath(QStringLiteral("Setup/install.exe"))));
+    QJsonObject dialog = event(p.prompts.transcript().last());
+    EXPECT_EQ(dialog[QStringLiteral("filter")].toString(), QStringLiteral("All files (*.*)"));
+    EXPECT_EQ(dialog[QStringLiteral("initialDir")].toString(), p.w.state().cdRoot);
+    // Browse for the screenshot: pictures, default extension jpg, the start folder as left.
+    p.prompts.queueFile(native(p.pics.filePath(QStringLiteral("shot.jpg"))));
+    p.w.click(QStringLiteral("cmdFScreenshot"));
+    dialog = event(p.prompts.transcript().last());
+    EXPECT_EQ(dialog[QStringLiteral("filter")].toString(),
+              QStringLiteral("Pictures (*.jpg;*.gif)|*.jpg;*.gif"));
+    EXPECT_EQ(dialog[QStringLiteral("defaultExt")].toString(), QStringLiteral("jpg"));
+    EXPECT_EQ(dialog[QStringLiteral("initialDir")].toString(), p.w.state().cdRoot);
+    // A cancelled dialog leaves the field.
+    p.prompts.queueFile(std::nullopt);
+    p.w.click(QStringLiteral("cmdFScreenshot"));
+    EXPECT_EQ(p.text("txtFileScreenshot"), native(p.pics.filePath(QStringLiteral("shot.jpg"))));
+    p.prompts.clearTranscript();
+
+    p.set("txtFileTitle", QStringLiteral("Install"));
+    p.set("txtFileDescription", description);
+    p.set("txtFileCat", QString());
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_TRUE(p.messages().isEmpty());
+    auto stored = p.row(QStringLiteral("Install"));
+    ASSERT_EQ(stored->recordCount(), 1);
+    EXPECT_EQ(stored->value(QStringLiteral("MenuNo")).toLongLong(), p.w.state().curMenuID);
+    EXPECT_EQ(stored->field(QStringLiteral("FileLink")), QStringLiteral("Setup/install.exe"));
+    EXPECT_EQ(stored->field(QStringLiteral("Category")), QStringLiteral("none"));
+    EXPECT_EQ(stored->field(QStringLiteral("Description")), description);
+    EXPECT_EQ(stored->field(QStringLiteral("Screenshot")), QStringLiteral("shot.jpg"));
+    EXPECT_EQ(test::readFile(p.disc.filePath(QStringLiteral("Menu/shot.jpg"))), QByteArray("picture"));
+    EXPECT_EQ(p.list(), QStringList{QStringLiteral("Install")});
+    p.expectFieldsReset();
+    EXPECT_TRUE(p.w.state().curFileName.isEmpty());
+
+    // A second entry, typed in; "none" as screenshot copies nothing.
+    p.set("txtFile", native(p.disc.filePath(QStringLiteral("readme.txt"))));
+    p.set("txtFileTitle", QStringLiteral("Read me"));
+    p.set("txtFileCat", QStringLiteral("Docs"));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.list(), (QStringList{QStringLiteral("Install"), QStringLiteral("Read me")}));
+    EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("Screenshot")), QStringLiteral("none"));
+    EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("Category")), QStringLiteral("Docs"));
+
+    // A click loads the entry with its stored link.
+    p.w.choose(QStringLiteral("lstFiles"), 0);
+    EXPECT_EQ(p.w.state().curFileName, QStringLiteral("Install"));
+    EXPECT_EQ(p.text("txtFile"), QStringLiteral("Setup/install.exe"));
+    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("Install"));
+    EXPECT_EQ(p.text("txtFileDescription"), description);
+    EXPECT_EQ(p.text("txtFileScreenshot"), QStringLiteral("shot.jpg"));
+    EXPECT_EQ(p.text("txtFileCat"), QStringLiteral("none"));
+
+    // Renaming changes the row in place; saving twice keeps changing the same row.
+    p.set("txtFileTitle", QStringLiteral("Setup"));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.list(), (QStringList{QStringLiteral("Setup"), QStringLiteral("Read me")}));
+    EXPECT_EQ(p.w.state().curFileName, QStringLiteral("Setup"));
+    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("Setup"));
+    p.set("txtFileDescription", QStringLiteral("Changed"));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_TRUE(p.messages().isEmpty());
+    EXPECT_EQ(p.rows()->recordCount(), 2);
+    stored = p.row(QStringLiteral("Setup"));
+    ASSERT_EQ(stored->recordCount(), 1);
+    EXPECT_EQ(stored->field(QStringLiteral("Description")), QStringLiteral("Changed"));
+    EXPECT_EQ(stored->field(QStringLiteral("FileLink")), QStringLiteral("Setup/install.exe"));
+    EXPECT_EQ(stored->field(QStringLiteral("Screenshot")), QStringLiteral("shot.jpg"));
+    EXPECT_EQ(p.row(QStringLiteral("Install"))->recordCount(), 0);
+
+    // New forgets the clicked entry: the next Add/Save adds.
+    p.w.click(QStringLiteral("cmdNewF"));
+    p.expectFieldsReset();
+    EXPECT_TRUE(p.w.state().curFileName.isEmpty());
+    p.set("txtFile", QStringLiteral("readme.txt"));
+    p.set("txtFileTitle", QStringLiteral("Setup"));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.rows()->recordCount(), 3);
+    EXPECT_EQ(p.list().size(), 3);
+
+    // Remove: nothing selected, then No, then Yes. Yes deletes every row of that title.
+    p.form().select(QStringLiteral("lstFiles"), -1);
+    p.w.click(QStringLiteral("cmdFileRemove"));
+    EXPECT_EQ(p.messages(), QStringList{QStringLiteral("Please select an entry in the list!")});
+    EXPECT_EQ(p.rows()->recordCount(), 3);
+    p.w.choose(QStringLiteral("lstFiles"), 0);
+    p.prompts.queueAnswer(false);
+    p.w.click(QStringLiteral("cmdFileRemove"));
+    EXPECT_EQ(p.messages(), QStringList{QStringLiteral("Do you really want to remove the entry for Setup?")});
+    EXPECT_EQ(p.rows()->recordCount(), 3);
+    EXPECT_EQ(p.w.state().curFileName, QStringLiteral("Setup"));
+    p.prompts.queueAnswer(true);
+    p.w.click(QStringLiteral("cmdFileRemove"));
+    EXPECT_EQ(p.rows()->recordCount(), 1);
+    EXPECT_EQ(p.list(), (QStringList{QStringLiteral("Read me"), QStringLiteral("Setup")}));
+    p.expectFieldsReset();
+    EXPECT_TRUE(p.w.state().curFileName.isEmpty());
+}
+
+TEST(FileEntries, RefusalsAndFailuresLoseNothing) {
+    EntryPage p;
+    // A file and a title are required; "none" counts as given.
+    p.set("txtFile", QString());
+    p.set("txtFileTitle", QStringLiteral("Nothing"));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.messages(), QStringList{QStringLiteral("Please select a file and enter a file name!")});
+
+    // A file outside the CD root is refused and nothing is copied or saved.
+    const QString outside = native(p.pics.filePath(QStringLiteral("shot.jpg")));
+    p.set("txtFile", outside);
+    p.set("txtFileScreenshot", outside);
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.messages(), QStringList{QStringLiteral("The file must lie inside the CD root folder!")});
+    EXPECT_EQ(p.rows()->recordCount(), 0);
+    EXPECT_FALSE(QFileInfo::exists(p.disc.filePath(QStringLiteral("Menu"))));
+    EXPECT_EQ(p.text("txtFile"), outside);
+
+    // A screenshot that cannot be copied is skipped silently; the entry keeps its name.
+    p.set("txtFile", native(p.disc.filePath(QStringLiteral("readme.txt"))));
+    p.set("txtFileTitle", QStringLiteral("Ann's file"));
+    p.set("txtFileScreenshot", native(p.pics.filePath(QStringLiteral("missing.gif"))));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_TRUE(p.messages().isEmpty());
+    EXPECT_EQ(p.row(QStringLiteral("Ann's file"))->field(QStringLiteral("Screenshot")),
+              QStringLiteral("missing.gif"));
+
+    // A click on an item without a row leaves the fields as they are.
+    p.form().addItem(QStringLiteral("lstFiles"), QStringLiteral("Ghost"));
+    p.set("txtFileTitle", QStringLiteral("typed"));
+    p.w.choose(QStringLiteral("lstFiles"), 1);
+    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("typed"));
+    EXPECT_TRUE(p.messages().isEmpty());
+    // Titles with apostrophes load and remove like any other.
+    p.w.choose(QStringLiteral("lstFiles"), 0);
+    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("Ann's file"));
+
+    // A refused insert: one message after the routine, the fields keep the text, the list only
+    // shows stored entries.
+    p.w.myData().ExecuteSQL(
+        QStringLiteral("CREATE TRIGGER refuseEntries BEFORE INSERT ON tblDetails BEGIN SELECT RAISE(ABORT, "
+                       "'disk full'); END"));
+    p.w.click(QStringLiteral("cmdNewF"));
+    p.set("txtFile", QStringLiteral("readme.txt"));
+    p.set("txtFileTitle", QStringLiteral("Refused"));
+    p.set("txtFileDescription", QStringLiteral("kept"));
+    p.w.click(QStringLiteral("cmdSave"));
+    const QStringList shown = p.messages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().contains(QStringLiteral("disk full"))) << shown.first().toStdString();
+    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("Refused"));
+    EXPECT_EQ(p.text("txtFileDescription"), QStringLiteral("kept"));
+    EXPECT_FALSE(p.list().contains(QStringLiteral("Refused")));
+
+    p.w.choose(QStringLiteral("lstFiles"), 0);
+    p.prompts.queueAnswer(true);
+    p.w.click(QStringLiteral("cmdFileRemove"));
+    EXPECT_EQ(p.row(QStringLiteral("Ann's file"))->recordCount(), 0);
+}
+
+TEST(FileEntries, EnteringThePageListsTheOpenMenuAndForgetsTheClick) {
+    EntryPage p;
+    p.set("txtFile", QStringLiteral("readme.txt"));
+    p.set("txtFileTitle", QStringLiteral("Read me"));
+    p.w.click(QStringLiteral("cmdSave"));
+    p.w.choose(QStringLiteral("lstFiles"), 0);
+    ASSERT_EQ(p.w.state().curFileName, QStringLiteral("Read me"));
+    const qint64 first = p.w.state().curMenuID;
+
+    // Another menu with no entries: an empty list, and Add/Save adds rather than changes.
+    p.w.state().curMenuID = 0;
+    saveMenuHeader(p.w);
+    enterFilePage(p.w);
+    EXPECT_TRUE(p.list().isEmpty());
+    EXPECT_TRUE(p.w.state().curFileName.isEmpty());
+    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("Read me"));  // the fields stay
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.rows()->recordCount(), 1);
+    EXPECT_EQ(p.row(QStringLiteral("Read me"))->recordCount(), 2);
+
+    // Back to the first menu: its entries, in stored order.
+    p.w.state().curMenuID = first;
+    enterFilePage(p.w);
+    EXPECT_EQ(p.list(), QStringList{QStringLiteral("Read me")});
+    getFileData(p.w);
+    EXPECT_EQ(p.list(), QStringList{QStringLiteral("Read me")});
+}
