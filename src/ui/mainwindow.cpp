@@ -1,0 +1,581 @@
+#include "ui/mainwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <array>
+
+#include "ui/dialogform.h"
+#include "ui/formbinding.h"
+#include "ui/icons.h"
+#include "ui/qtprompts.h"
+#include "ui/widgets.h"
+#include "wizard/controls.h"
+#include "wizard/wizard.h"
+
+namespace torvel {
+
+namespace {
+
+constexpr int kLabelColumnWidth = 150;
+
+const char* const kStyleSheet = R"(
+QLabel#pageTitle { font-size: 17pt; font-weight: bold; color: #1f2f7a; }
+QLabel[role="intro"] { color: #4a5068; }
+QToolButton[role="picture"] {
+    border: 1px solid #c9d0e3; border-radius: 10px; background: #ffffff;
+    padding: 14px 10px 10px 10px; font-weight: bold; color: #1f2f7a;
+}
+QToolButton[role="picture"]:hover { border-color: #4c6ef5; background: #eef2ff; }
+QToolButton[role="picture"]:pressed { background: #dbe4ff; }
+QToolButton[role="picture"]:focus { border: 2px solid #4c6ef5; }
+QFrame#buttonBar { border-top: 1px solid #d5d9e6; }
+QGroupBox { font-weight: bold; color: #1f2f7a; }
+QGroupBox QLabel, QGroupBox QLineEdit, QGroupBox QPushButton { font-weight: normal; color: palette(text); }
+)";
+
+// Our icon of each picture button of the first page.
+QString iconOf(const QString& control) {
+    if (control == QStringLiteral("cmdNew")) {
+        return QStringLiteral("new");
+    }
+    if (control == QStringLiteral("cmdEdit")) {
+        return QStringLiteral("load");
+    }
+    if (control == QStringLiteral("cmdDelete")) {
+        return QStringLiteral("delete");
+    }
+    return QStringLiteral("torvel");
+}
+
+QGridLayout* newGrid() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(9);
+    grid->setColumnMinimumWidth(0, kLabelColumnWidth);
+    grid->setColumnStretch(1, 1);
+    return grid;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Wizard& wizard, QWidget* parent) : QMainWindow(parent), wizard_(wizard) {
+    setWindowTitle(QStringLiteral("  Torvel"));
+    setWindowIcon(programIcon());
+    setStyleSheet(QString::fromUtf8(kStyleSheet));
+
+    binding_ = new FormBinding(wizard_, wizard_.form(), QString(), this);
+    binding_->onChange = [this](const Control& c) { controlChanged(c); };
+
+    buildMenus();
+
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+
+    auto* content = new QWidget(central);
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(28, 22, 28, 16);
+    contentLayout->setSpacing(14);
+
+    stack_ = new QStackedWidget(content);
+    for (int i = 0; i < kPageCount; ++i) {
+        QWidget* page = buildPage(i);
+        pages_.push_back(page);
+        stack_->addWidget(page);
+    }
+    contentLayout->addWidget(stack_, 1);
+
+    // Close on the left, the way through the pages on the right; Enter is Next.
+    auto* bar = new QFrame(content);
+    bar->setObjectName(QStringLiteral("buttonBar"));
+    auto* barLayout = new QHBoxLayout(bar);
+    barLayout->setContentsMargins(0, 14, 0, 0);
+    barLayout->setSpacing(8);
+    for (const char* name : {"cmdClose", "cmdBack", "cmdNext", "Finish"}) {
+        QWidget* button = make(QString::fromLatin1(name), bar);
+        button->setMinimumWidth(100);
+        barLayout->addWidget(button);
+        if (qstrcmp(name, "cmdClose") == 0) {
+            barLayout->addStretch(1);
+        }
+    }
+    if (auto* next = binding_->as<QPushButton>(QStringLiteral("cmdNext"))) {
+        next->setDefault(true);
+    }
+    if (auto* finish = binding_->as<QPushButton>(QStringLiteral("Finish"))) {
+        finish->setDefault(true);
+    }
+    contentLayout->addWidget(bar);
+    columns->addWidget(content, 1);
+
+    // The picture panel at the right edge: the banner with the program's emblem on it.
+    auto* banner = new BannerPanel(central);
+    binding_->adopt(QStringLiteral("Image1"), banner);
+    auto* bannerLayout = new QVBoxLayout(banner);
+    bannerLayout->setContentsMargins(0, 28, 0, 0);
+    if (auto* emblem = qobject_cast<QLabel*>(make(QStringLiteral("imgPreview"), banner))) {
+        emblem->setPixmap(svgPixmap(QStringLiteral("torvel"), QSize(72, 72), devicePixelRatioF()));
+        bannerLayout->addWidget(emblem, 0, Qt::AlignHCenter | Qt::AlignTop);
+    }
+    bannerLayout->addStretch(1);
+    columns->addWidget(banner);
+
+    setCentralWidget(central);
+    for (const Control& c : wizard_.form().controls()) {
+        if (c.kind == ControlKind::Frame || c.kind == ControlKind::MenuItem) {
+            controlChanged(c);
+        }
+    }
+    setMinimumSize(840, 580);
+    resize(900, 620);
+
+    if (auto* prompts = dynamic_cast<QtPrompts*>(&wizard_.prompts())) {
+        prompts->attach(this);
+    }
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::control(const QString& name) const {
+    for (int i = 0; i < kPageCount; ++i) {
+        if (name == pageFrameName(i)) {
+            return page(i);
+        }
+    }
+    return binding_->widget(name);
+}
+
+QWidget* MainWindow::page(int index) const {
+    return index >= 0 && index < static_cast<int>(pages_.size()) ? pages_[index] : nullptr;
+}
+
+QAction* MainWindow::menuAction(const QString& name) const {
+    auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QWidget* MainWindow::make(const QString& name, QWidget* parent) {
+    QWidget* w = binding_->create(name, parent);
+    if (w == nullptr) {
+        // A control missing from the model: an empty placeholder keeps the layout intact.
+        w = new QWidget(parent);
+        w->hide();
+    }
+    return w;
+}
+
+QWidget* MainWindow::makeIntro(const QString& name, QWidget* parent) {
+    QWidget* w = make(name, parent);
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setWordWrap(true);
+        label->setProperty("role", QStringLiteral("intro"));
+    }
+    return w;
+}
+
+void MainWindow::addRow(QGridLayout* grid, int row, QWidget* parent, const QString& label,
+                        const QString& field, const QString& button, const QString& swatch,
+                        const QString& button2) {
+    if (!label.isEmpty()) {
+        grid->addWidget(make(label, parent), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    if (!field.isEmpty()) {
+        grid->addWidget(make(field, parent), row, 1);
+    }
+    if (!button.isEmpty()) {
+        QWidget* w = make(button, parent);
+        w->setMinimumWidth(84);
+        grid->addWidget(w, row, 2);
+    }
+    if (!button2.isEmpty()) {
+        QWidget* w = make(button2, parent);
+        w->setMinimumWidth(84);
+        grid->addWidget(w, row, 3);
+    }
+    if (!swatch.isEmpty()) {
+        grid->addWidget(make(swatch, parent), row, 3, Qt::AlignCenter);
+    }
+}
+
+void MainWindow::buildMenus() {
+    // File > Quit, Help > About: each item's Click is the wizard's.
+    const std::pair<const char*, const char*> layout[] = {{"mnuFile", "mnuQuit"}, {"mnuHelp", "mnuAbout"}};
+    for (const auto& [menuName, itemName] : layout) {
+        const QString menu = QString::fromLatin1(menuName);
+        const QString item = QString::fromLatin1(itemName);
+        QMenu* m = menuBar()->addMenu(QString());
+        m->setObjectName(menu);
+        menus_[menu] = m;
+        QAction* action = m->addAction(QString());
+        action->setObjectName(item);
+        if (item == QStringLiteral("mnuQuit")) {
+            action->setShortcut(QKeySequence::Quit);
+        }
+        actions_[item] = action;
+        connect(action, &QAction::triggered, this, [this, item] { wizard_.click(item); });
+    }
+}
+
+QWidget* MainWindow::buildPage(int index) {
+    auto* page = new QWidget;
+    page->setObjectName(pageFrameName(index));
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    auto* title = new QLabel(page);
+    title->setObjectName(QStringLiteral("pageTitle"));
+    title->setTextFormat(Qt::PlainText);
+    pageTitles_[pageFrameName(index)] = title;
+    layout->addWidget(title);
+
+    switch (index) {
+        case 0:
+            buildWelcome(layout, page);
+            break;
+        case 1:
+            buildGeneral(layout, page);
+            break;
+        case 2:
+            buildImages(layout, page);
+            break;
+        case 3:
+            buildFonts(layout, page);
+            break;
+        case 4:
+            buildFiles(layout, page);
+            break;
+        default:
+            break;
+    }
+    addLeftovers(index, layout, page);
+    return page;
+}
+
+void MainWindow::buildWelcome(QVBoxLayout* layout, QWidget* page) {
+    layout->addWidget(makeIntro(QStringLiteral("Label4"), page));
+    layout->addSpacing(10);
+
+    auto* choices = new QHBoxLayout;
+    choices->setSpacing(18);
+    choices->addStretch(1);
+    for (const char* name : {"cmdNew", "cmdEdit", "cmdDelete"}) {
+        QWidget* w = make(QString::fromLatin1(name), page);
+        if (auto* button = qobject_cast<QToolButton*>(w)) {
+            button->setProperty("role", QStringLiteral("picture"));
+            button->setIcon(svgIcon(iconOf(button->objectName())));
+            button->setIconSize(QSize(64, 64));
+            button->setFixedSize(150, 132);
+            button->setCursor(Qt::PointingHandCursor);
+        }
+        choices->addWidget(w);
+    }
+    choices->addStretch(1);
+    layout->addLayout(choices);
+    layout->addSpacing(18);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(9);
+    grid->setColumnStretch(1, 1);
+    addRow(grid, 0, page, QStringLiteral("Label40"), QStringLiteral("cmbMenuL"), QStringLiteral("cmdLoad"));
+    addRow(grid, 1, page, QStringLiteral("Label2"), QStringLiteral("cmbMenus"), QStringLiteral("cmdMDelete"));
+    auto* holder = new QHBoxLayout;
+    holder->addSpacing(40);
+    holder->addLayout(grid, 1);
+    holder->addSpacing(40);
+    layout->addLayout(holder);
+    layout->addStretch(1);
+}
+
+void MainWindow::buildGeneral(QVBoxLayout* layout, QWidget* page) {
+    QGridLayout* grid = newGrid();
+    addRow(grid, 0, page, QStringLiteral("Label30"), QStringLiteral("txtTitle"));
+    addRow(grid, 1, page, QStringLiteral("Label1"), QStringLiteral("cmbTemplate"));
+    addRow(grid, 2, page, QStringLiteral("Label31"), QStringLiteral("cmbStyles"));
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+
+    layout->addWidget(makeIntro(QStringLiteral("Label25"), page));
+    layout->addWidget(makeIntro(QStringLiteral("Label26"), page));
+
+    QGridLayout* root = newGrid();
+    addRow(root, 0, page, QStringLiteral("Label28"), QStringLiteral("lblRoot"));
+    if (auto* label = binding_->as<QLabel>(QStringLiteral("lblRoot"))) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    root->addWidget(make(QStringLiteral("Drive1"), page), 1, 1);
+    QWidget* folders = make(QStringLiteral("Dir1"), page);
+    folders->setMinimumHeight(150);
+    root->addWidget(folders, 2, 1);
+    root->setRowStretch(2, 1);
+    layout->addLayout(root, 1);
+}
+
+void MainWindow::buildImages(QVBoxLayout* layout, QWidget* page) {
+    layout->addWidget(makeIntro(QStringLiteral("Label36"), page));
+    layout->addSpacing(4);
+    QGridLayout* grid = newGrid();
+    int row = 0;
+    addRow(grid, row++, page, QStringLiteral("Label5"), QStringLiteral("txtStyleName"));
+    addRow(grid, row++, page, QStringLiteral("Label6"), QStringLiteral("txtBackgroundColor"),
+           QStringLiteral("cmdPickColor"), QStringLiteral("colBack"));
+    addRow(grid, row++, page, QStringLiteral("Label7"), QStringLiteral("txtBackImage"),
+           QStringLiteral("cmdBImage"));
+    addRow(grid, row++, page, QStringLiteral("Label8"), QStringLiteral("txtLogoImage"),
+           QStringLiteral("cmdLImage"));
+    addRow(grid, row++, page, QStringLiteral("Label9"), QStringLiteral("txtTop"));
+    addRow(grid, row++, page, QStringLiteral("Label10"), QStringLiteral("txtLeft"));
+    addRow(grid, row++, page, QStringLiteral("Label11"), QStringLiteral("txtBSound"),
+           QStringLiteral("cmdBSound"));
+    addRow(grid, row++, page, QStringLiteral("Label12"), QStringLiteral("txtButtonOn"),
+           QStringLiteral("cmdButtonOn"));
+    addRow(grid, row++, page, QStringLiteral("Label13"), QStringLiteral("txtButtonOff"),
+           QStringLiteral("cmdButtonOff"));
+    for (const char* narrow : {"txtTop", "txtLeft"}) {
+        if (QWidget* w = binding_->widget(QString::fromLatin1(narrow))) {
+            w->setMaximumWidth(90);
+            grid->setAlignment(w, Qt::AlignLeft | Qt::AlignVCenter);
+        }
+    }
+    grid->setColumnMinimumWidth(3, 44);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+}
+
+void MainWindow::buildFonts(QVBoxLayout* layout, QWidget* page) {
+    layout->addWidget(makeIntro(QStringLiteral("Label34"), page));
+    layout->addSpacing(4);
+
+    // One group per text kind: "Font: field Select" and "Colour: field Select swatch" side by
+    // side; the hyperlinks' active colour gets a second row under their colour.
+    struct Group {
+        const char* frame;
+        std::array<const char*, 3> font;                  // label, field, button
+        std::vector<std::array<const char*, 4>> colours;  // label, field, button, swatch
+    };
+    const Group groups[] = {
+        {"fraTitle",
+         {"Label14", "txtTitleFont", "cmdTFont"},
+         {{"Label15", "txtTitleColor", "cmdTColor", "colTitle"}}},
+        {"fraButtons",
+         {"Label16", "txtButtonFont", "cmdBFont"},
+         {{"Label17", "txtBColor", "cmdBColor", "colButton"}}},
+        {"fraText", {"Label18", "txtDFont", "cmdDFont"}, {{"Label19", "txtDColor", "cmdDColor", "colText"}}},
+        {"fraHyperlinks",
+         {"Label20", "txtHFont", "cmdHFont"},
+         {{"Label21", "txtHColor", "cmdHColor", "colHyper"},
+          {"Label22", "txtHColorActive", "cmdHColorActive", "colHyperA"}}},
+    };
+    const auto name = [](const char* n) { return QString::fromLatin1(n); };
+    for (const Group& g : groups) {
+        auto* box = new QGroupBox(page);
+        box->setObjectName(name(g.frame));
+        binding_->adopt(name(g.frame), box);
+        auto* grid = new QGridLayout(box);
+        grid->setContentsMargins(12, 10, 12, 10);
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(8);
+        grid->setColumnMinimumWidth(0, 48);
+        grid->setColumnStretch(1, 1);
+        grid->setColumnMinimumWidth(3, 16);
+        grid->setColumnMinimumWidth(4, 104);
+        grid->setColumnStretch(5, 1);
+        grid->setColumnMinimumWidth(7, 40);
+        grid->addWidget(make(name(g.font[0]), box), 0, 0);
+        grid->addWidget(make(name(g.font[1]), box), 0, 1);
+        QWidget* fontButton = make(name(g.font[2]), box);
+        fontButton->setMinimumWidth(76);
+        grid->addWidget(fontButton, 0, 2);
+        int row = 0;
+        for (const auto& c : g.colours) {
+            grid->addWidget(make(name(c[0]), box), row, 4);
+            grid->addWidget(make(name(c[1]), box), row, 5);
+            QWidget* colourButton = make(name(c[2]), box);
+            colourButton->setMinimumWidth(76);
+            grid->addWidget(colourButton, row, 6);
+            grid->addWidget(make(name(c[3]), box), row, 7, Qt::AlignCenter);
+            ++row;
+        }
+        layout->addWidget(box);
+    }
+    layout->addStretch(1);
+}
+
+void MainWindow::buildFiles(QVBoxLayout* layout, QWidget* page) {
+    layout->addWidget(makeIntro(QStringLiteral("Label33"), page));
+    layout->addSpacing(2);
+
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(18);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(6);
+    left->addWidget(make(QStringLiteral("Label23"), page));
+    QWidget* list = make(QStringLiteral("lstFiles"), page);
+    list->setFixedWidth(200);
+    left->addWidget(list, 1);
+    columns->addLayout(left);
+
+    auto* right = new QVBoxLayout;
+    QGridLayout* grid = newGrid();
+    grid->setColumnMinimumWidth(0, 100);
+    addRow(grid, 0, page, QStringLiteral("Label24"), QStringLiteral("txtFile"), QStringLiteral("cmdFile"), {},
+           QStringLiteral("cmdFind"));
+    const auto addWide = [&](int row, const QString& label, const QString& field) {
+        grid->addWidget(make(label, page), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(make(field, page), row, 1, 1, 3);
+    };
+    addWide(1, QStringLiteral("Label27"), QStringLiteral("txtFileTitle"));
+    grid->addWidget(make(QStringLiteral("Label29"), page), 2, 0, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(make(QStringLiteral("txtFileDescription"), page), 2, 1, 1, 3);
+    grid->setRowStretch(2, 1);
+    addRow(grid, 3, page, QStringLiteral("lblScreen"), QStringLiteral("txtFileScreenshot"),
+           QStringLiteral("cmdFScreenshot"));
+    addWide(4, QStringLiteral("lblCat"), QStringLiteral("txtFileCat"));
+    right->addLayout(grid, 1);
+
+    auto* actions = new QHBoxLayout;
+    actions->setSpacing(8);
+    actions->addStretch(1);
+    for (const char* name : {"cmdNewF", "cmdSave", "cmdFileRemove"}) {
+        QWidget* button = make(QString::fromLatin1(name), page);
+        button->setMinimumWidth(92);
+        actions->addWidget(button);
+    }
+    right->addSpacing(4);
+    right->addLayout(actions);
+    columns->addLayout(right, 1);
+    layout->addLayout(columns, 1);
+}
+
+void MainWindow::addLeftovers(int index, QVBoxLayout* layout, QWidget* page) {
+    // Controls of this page that the layout above does not place are still drawn, at the end.
+    QGridLayout* grid = nullptr;
+    int row = 0;
+    for (const QString& name : binding_->notCreated()) {
+        const Control* c = wizard_.form().find(name);
+        if (c == nullptr || c->page != index) {
+            continue;
+        }
+        if (grid == nullptr) {
+            grid = newGrid();
+            layout->addLayout(grid);
+        }
+        grid->addWidget(make(name, page), row++, 0, 1, 2);
+    }
+}
+
+void MainWindow::controlChanged(const Control& c) {
+    if (c.kind == ControlKind::Frame) {
+        if (auto it = pageTitles_.find(c.name); it != pageTitles_.end()) {
+            it->second->setText(c.caption);
+        }
+        QWidget* frame = control(c.name);
+        if (frame != nullptr && c.visible && stack_ != nullptr) {
+            stack_->setCurrentWidget(frame);
+        }
+    } else if (c.kind == ControlKind::MenuItem) {
+        const QString text = QLatin1Char('&') + literalCaption(c.caption);
+        if (auto it = menus_.find(c.name); it != menus_.end()) {
+            it->second->setTitle(text);
+            it->second->menuAction()->setVisible(c.visible);
+        }
+        if (auto it = actions_.find(c.name); it != actions_.end()) {
+            it->second->setText(text);
+            it->second->setToolTip(c.tooltip);
+            it->second->setVisible(c.visible);
+        }
+    }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // A focused button takes Enter for itself; anywhere else Enter is the default button.
+        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+        if (focused != nullptr && focused->isVisible() && focused->isEnabled()) {
+            focused->animateClick();
+            return;
+        }
+        for (const char* name : {"cmdNext", "Finish"}) {
+            auto* button = binding_->as<QPushButton>(QString::fromLatin1(name));
+            if (button != nullptr && button->isVisible() && button->isEnabled()) {
+                button->click();
+                return;
+            }
+        }
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    for (auto& [name, dialog] : dialogs_) {
+        if (dialog && dialog->isVisible()) {
+            dialog->closeByModel();
+        }
+    }
+    QMainWindow::closeEvent(event);
+}
+
+DialogForm* MainWindow::dialogForm(const QString& form) const {
+    auto it = dialogs_.find(form);
+    return it == dialogs_.end() ? nullptr : it->second.data();
+}
+
+void MainWindow::showForm(const QString& form) {
+    DialogForm* dialog = dialogForm(form);
+    if (dialog != nullptr && dialog->isVisible()) {
+        dialog->raise();
+        dialog->activateWindow();
+        return;
+    }
+    if (dialog == nullptr || dialog->isOutdated()) {
+        delete dialog;
+        dialog = new DialogForm(wizard_, form, this);
+        dialogs_[form] = dialog;
+    }
+    if (form == QStringLiteral("frmAbout")) {
+        dialog->setModal(true);
+        dialog->exec();
+        if (wizard_.isDialogOpen(form)) {
+            wizard_.setDialogOpen(form, false);
+        }
+        return;
+    }
+    // Beside the window, where it does not hide the fields it writes into.
+    dialog->setModal(false);
+    dialog->adjustSize();
+    QPoint at = frameGeometry().topRight() + QPoint(12, 40);
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        at.setX(std::min(at.x(), area.right() - dialog->width()));
+        at.setY(std::min(std::max(at.y(), area.top()), area.bottom() - dialog->height()));
+    }
+    dialog->move(at);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void MainWindow::closeForm(const QString& form) {
+    if (DialogForm* dialog = dialogForm(form)) {
+        dialog->closeByModel();
+    }
+}
+
+}  // namespace torvel

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <vector>
+
+class QGridLayout;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+class QVBoxLayout;
+
+namespace torvel {
+
+class DialogForm;
+class FormBinding;
+class Wizard;
+struct Control;
+
+// The wizard's main window: the five pages one at a time, the buttons below them, the menu bar
+// and the picture panel at the right edge. It draws the model's controls and binds them; all
+// behaviour is the wizard's. When the wizard's prompts are QtPrompts, they are attached here so
+// that the dialog forms and quitting reach this window.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(Wizard& wizard, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Wizard& wizard() { return wizard_; }
+    // The widget drawing a control; for a page frame ("step0".."step4") the page.
+    QWidget* control(const QString& name) const;
+    QWidget* page(int index) const;
+    QAction* menuAction(const QString& name) const;
+
+    // The dialog forms: frmAbout is modal, the others stay open beside the window.
+    void showForm(const QString& form);
+    void closeForm(const QString& form);
+    DialogForm* dialogForm(const QString& form) const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    QWidget* buildPage(int index);
+    void buildWelcome(QVBoxLayout* layout, QWidget* page);
+    void buildGeneral(QVBoxLayout* layout, QWidget* page);
+    void buildImages(QVBoxLayout* layout, QWidget* page);
+    void buildFonts(QVBoxLayout* layout, QWidget* page);
+    void buildFiles(QVBoxLayout* layout, QWidget* page);
+    void addLeftovers(int index, QVBoxLayout* layout, QWidget* page);
+    QWidget* make(const QString& name, QWidget* parent);
+    QWidget* makeIntro(const QString& name, QWidget* parent);
+    // A row "label | field | button | swatch" of a grid; empty names leave the cell free.
+    void addRow(QGridLayout* grid, int row, QWidget* parent, const QString& label, const QString& field,
+                const QString& button = {}, const QString& swatch = {}, const QString& button2 = {});
+    void controlChanged(const Control& c);
+
+    Wizard& wizard_;
+    FormBinding* binding_;
+    QStackedWidget* stack_ = nullptr;
+    std::vector<QWidget*> pages_;
+    std::map<QString, QLabel*> pageTitles_;
+    std::map<QString, QAction*> actions_;
+    std::map<QString, QMenu*> menus_;
+    std::map<QString, QPointer<DialogForm>> dialogs_;
+};
+
+}  // namespace torvel

@@ -1,0 +1,188 @@
+#include "ui/qtprompts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include "ui/mainwindow.h"
+
+namespace torvel {
+
+QStringList toQtNameFilters(const QString& filter) {
+    static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i < parts.size(); i += 2) {
+        QString display = parts[i].trimmed();
+        QStringList patterns;
+        if (i + 1 < parts.size()) {
+            for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+                const QString pattern = p.trimmed();
+                if (!pattern.isEmpty()) {
+                    // "*.*" means every file on the platform the filters come from.
+                    patterns << (pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern);
+                }
+            }
+        }
+        if (patterns.isEmpty()) {
+            patterns << QStringLiteral("*");
+        }
+        display.remove(trailingPatterns);
+        if (display.isEmpty()) {
+            display = patterns == QStringList{QStringLiteral("*")} ? QStringLiteral("All files")
+                                                                   : QStringLiteral("Files");
+        }
+        filters << QStringLiteral("%1 (%2)").arg(display, patterns.join(QLatin1Char(' ')));
+    }
+    return filters;
+}
+
+QColor colorFromNumber(int number) {
+    return QColor(number & 0xff, (number >> 8) & 0xff, (number >> 16) & 0xff);
+}
+
+int colorNumber(const QColor& color) {
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+void configureOpenDialog(QFileDialog& dialog, const OpenFileRequest& request) {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(toQtNameFilters(request.filter));
+    dialog.setDefaultSuffix(request.defaultExt);
+    if (!request.initialDir.isEmpty()) {
+        dialog.setDirectory(QDir::fromNativeSeparators(request.initialDir));
+    }
+}
+
+QtPrompts::~QtPrompts() {
+    if (busy_ && QGuiApplication::overrideCursor() != nullptr) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtPrompts::attach(MainWindow* window) {
+    window_ = window;
+}
+
+QWidget* QtPrompts::parentWidget() const {
+    if (QWidget* active = QApplication::activeModalWidget()) {
+        return active;
+    }
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    return window_;
+}
+
+Answer QtPrompts::message(MessageIcon icon, MessageButtons buttons, const QString& title,
+                          const QString& text) {
+    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    switch (icon) {
+        case MessageIcon::None:
+            boxIcon = QMessageBox::NoIcon;
+            break;
+        case MessageIcon::Information:
+            boxIcon = QMessageBox::Information;
+            break;
+        case MessageIcon::Question:
+            boxIcon = QMessageBox::Question;
+            break;
+        case MessageIcon::Critical:
+            boxIcon = QMessageBox::Critical;
+            break;
+    }
+    const bool yesNo = buttons == MessageButtons::YesNo;
+    QMessageBox box(boxIcon, title, text, yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
+                    parentWidget());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    const int result = box.exec();
+    if (!yesNo) {
+        return Answer::Ok;
+    }
+    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+std::optional<QString> QtPrompts::openFile(const OpenFileRequest& request) {
+    QFileDialog dialog(parentWidget());
+    configureOpenDialog(dialog, request);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+std::optional<int> QtPrompts::chooseColor(int preset) {
+    const QColor chosen = QColorDialog::getColor(colorFromNumber(preset), parentWidget());
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return colorNumber(chosen);
+}
+
+std::optional<FontChoice> QtPrompts::chooseFont(const FontChoice& preset) {
+    QFont initial(preset.family);
+    if (preset.size > 0) {
+        initial.setPointSizeF(preset.size);
+    }
+    initial.setBold(preset.bold);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, parentWidget());
+    if (!ok) {
+        return std::nullopt;
+    }
+    FontChoice result;
+    result.family = chosen.family();
+    result.size = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : preset.size;
+    result.bold = chosen.bold();
+    return result;
+}
+
+void QtPrompts::setBusy(bool busy) {
+    if (busy == busy_) {
+        return;
+    }
+    busy_ = busy;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtPrompts::showForm(const QString& form) {
+    if (window_) {
+        window_->showForm(form);
+    }
+}
+
+void QtPrompts::closeForm(const QString& form) {
+    if (window_) {
+        window_->closeForm(form);
+    }
+}
+
+void QtPrompts::openUrl(const QString& url) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(url));
+}
+
+bool QtPrompts::startProgram(const QString& path) {
+    return QProcess::startDetached(path, {});
+}
+
+void QtPrompts::quit() {
+    if (window_) {
+        window_->close();
+    }
+    QCoreApplication::quit();
+}
+
+}  // namespace torvel

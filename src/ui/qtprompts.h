@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QColor>
+#include <QPointer>
+#include <QStringList>
+
+#include "form/prompts.h"
+#include "ui/mainwindow.h"
+
+class QFileDialog;
+
+namespace torvel {
+
+// The name filters of a file dialog from our filter text: pairs "display|patterns|...", patterns
+// separated by ";". "Pictures (*.jpg;*.gif)|*.jpg;*.gif" gives "Pictures (*.jpg *.gif)"; a display
+// name without a pattern part ("All files (*.*)") offers every file.
+QStringList toQtNameFilters(const QString& filter);
+
+// Colour numbers are 0x00BBGGRR.
+QColor colorFromNumber(int number);
+int colorNumber(const QColor& color);
+
+// Puts the settings of an open-file request into a file dialog.
+void configureOpenDialog(QFileDialog& dialog, const OpenFileRequest& request);
+
+// The wizard's prompts as real Qt dialogs, message boxes and the busy pointer. The dialog forms
+// and quitting go to the main window once one is attached.
+class QtPrompts : public Prompts {
+public:
+    ~QtPrompts() override;
+
+    void attach(MainWindow* window);
+    MainWindow* window() const { return window_; }
+
+    Answer message(MessageIcon icon, MessageButtons buttons, const QString& title,
+                   const QString& text) override;
+    std::optional<QString> openFile(const OpenFileRequest& request) override;
+    std::optional<int> chooseColor(int preset) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& preset) override;
+    void setBusy(bool busy) override;
+    void showForm(const QString& form) override;
+    void closeForm(const QString& form) override;
+    void openUrl(const QString& url) override;
+    bool startProgram(const QString& path) override;
+    void quit() override;
+
+private:
+    QWidget* parentWidget() const;
+
+    QPointer<MainWindow> window_;
+    bool busy_ = false;
+};
+
+}  // namespace torvel

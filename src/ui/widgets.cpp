@@ -1,0 +1,120 @@
+#include "ui/widgets.h"
+
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include "ui/icons.h"
+#include "ui/qtprompts.h"
+
+namespace torvel {
+
+ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent) {
+    setFixedSize(sizeHint());
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void ColorSwatch::setColorNumber(int number) {
+    if (number_ != number) {
+        number_ = number;
+        update();
+    }
+}
+
+void ColorSwatch::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    painter.setPen(QPen(palette().color(QPalette::Mid), 1));
+    painter.setBrush(colorFromNumber(number_));
+    painter.drawRoundedRect(box, 4, 4);
+}
+
+FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), model_(new QFileSystemModel(this)) {
+    model_->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
+    model_->setReadOnly(true);
+    model_->setRootPath(QString());
+    setModel(model_);
+    for (int column = 1; column < model_->columnCount(); ++column) {
+        hideColumn(column);
+    }
+    header()->hide();
+    setUniformRowHeights(true);
+    setAnimated(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+        if (index.isValid()) {
+            emit folderOpened(QDir::toNativeSeparators(model_->filePath(index)));
+        }
+    });
+    // A folder below one not yet read appears only once its parent has been listed.
+    connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString&) {
+        if (!pending_.isEmpty()) {
+            const QModelIndex index = model_->index(pending_);
+            if (index.isValid()) {
+                scrollTo(index, QAbstractItemView::PositionAtCenter);
+            }
+        }
+    });
+}
+
+bool FolderTree::showFolder(const QString& path) {
+    const QString folder = QDir::fromNativeSeparators(path);
+    const QModelIndex index = model_->index(folder);
+    if (folder.isEmpty() || !index.isValid()) {
+        pending_.clear();
+        return false;
+    }
+    pending_ = folder;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) {
+        expand(parent);
+    }
+    {
+        const QSignalBlocker blocker(selectionModel());
+        setCurrentIndex(index);
+    }
+    viewport()->update();
+    scrollTo(index, QAbstractItemView::PositionAtCenter);
+    return true;
+}
+
+QString FolderTree::currentFolder() const {
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? QDir::toNativeSeparators(model_->filePath(index)) : QString();
+}
+
+void FolderTree::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+        emit folderOpened(currentFolder());
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+BannerPanel::BannerPanel(QWidget* parent) : QWidget(parent) {
+    setFixedWidth(sizeHint().width());
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+}
+
+void BannerPanel::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QSvgRenderer renderer(iconResource(QStringLiteral("banner")));
+    if (!renderer.isValid()) {
+        painter.fillRect(rect(), QColor(0x2b, 0x3f, 0x9e));
+        return;
+    }
+    // Fill the whole panel, keeping the picture's proportions; the sides are cut when needed.
+    const QSizeF picture = renderer.defaultSize();
+    const qreal scale = std::max(width() / picture.width(), height() / picture.height());
+    const QSizeF drawn = picture * scale;
+    const QRectF target((width() - drawn.width()) / 2, (height() - drawn.height()) / 2, drawn.width(),
+                        drawn.height());
+    renderer.render(&painter, target);
+}
+
+}  // namespace torvel
