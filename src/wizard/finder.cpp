@@ -26,16 +26,16 @@ void addFinderControls(FormModel& dlg) {
     frame.caption = QStringLiteral("  File Descriptions");
     dlg.add(frame);
 
-    Control titles;
-    titles.name = kTitles;
-    titles.kind = ControlKind::ComboBox;
-    dlg.add(titles);
-
     Control label;
     label.name = QStringLiteral("lblDesTitle");
     label.kind = ControlKind::Label;
     label.caption = QStringLiteral("File title");
     dlg.add(label);
+
+    Control titles;
+    titles.name = kTitles;
+    titles.kind = ControlKind::ComboBox;
+    dlg.add(titles);
 
     Control text;
     text.name = kText;
