@@ -1,0 +1,52 @@
+#include "generatortest.h"
+
+#include <QDir>
+
+#include "data/statements.h"
+#include "files/paths.h"
+
+namespace torvel::test {
+
+QByteArray golden(const QString& name) {
+    const QString text = QString::fromUtf8(readFile(QStringLiteral(TORVEL_GOLDEN_DIR "/") + name));
+    QString crlf = text;
+    crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return crlf.toLatin1();
+}
+
+QString nativePath(const QStringList& parts) {
+    return parts.join(nativeSeparator());
+}
+
+MenuFixture::MenuFixture() {
+    menuId = data.executeInsert(QString::fromLatin1(sql::insertMenu),
+                                {QStringLiteral("Standard"), QStringLiteral("My CD"), 1, cdRoot()});
+}
+
+QString MenuFixture::cdRoot() const {
+    return withTrailingSeparator(QDir::toNativeSeparators(disc.path()));
+}
+
+void MenuFixture::addEntry(const QVariant& category, const QVariant& title, const QVariant& link,
+                           const QVariant& description, const QVariant& screenshot) {
+    data.ExecuteSQL(QString::fromLatin1(sql::insertEntry),
+                    {menuId, category, title, link, description, screenshot});
+}
+
+PageInputs MenuFixture::inputs(const QString& title) const {
+    PageInputs in;
+    in.cdRoot = cdRoot();
+    in.menuId = menuId;
+    in.title = title;
+    in.sound = QStringLiteral("none");
+    in.logo = QStringLiteral("none");
+    in.buttonOn = QStringLiteral("none");
+    in.buttonOff = QStringLiteral("none");
+    return in;
+}
+
+QByteArray MenuFixture::page() const {
+    return readFile(createMenuFile(cdRoot()));
+}
+
+}  // namespace torvel::test
