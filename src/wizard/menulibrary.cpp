@@ -1,8 +1,112 @@
+// Page 0, the menu library: create a new menu, or pick a stored one to load or delete.
+#include <QRegularExpression>
+#include <optional>
+
+#include "data/statements.h"
 #include "wizard/compose.h"
+#include "wizard/stylepages.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
 
-void installMenuLibrary(Wizard& wizard) { (void)wizard; }
+namespace {
+
+const QString kNoMenus = QStringLiteral("Sorry, no menus available!");
+const QString kPickMenu = QStringLiteral("Please select a menu from the list!");
+
+// The id of a menu list entry: the whole number before its first colon.
+std::optional<qint64> menuIdOf(const QString& entry) {
+    static const QRegularExpression idPrefix(QStringLiteral(R"(^\s*(\d+)\s*:)"));
+    const auto m = idPrefix.match(entry);
+    if (!m.hasMatch()) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const qint64 id = m.captured(1).toLongLong(&ok);
+    return ok ? std::optional<qint64>(id) : std::nullopt;
+}
+
+// Lists every stored menu as "id: title" in a drop-down list; false when there is none.
+bool listMenus(Wizard& w, const QString& list) {
+    FormModel& form = w.form();
+    form.clearItems(list);
+    form.setText(list, QString());
+    auto rs = w.myData().GetRS(QString::fromUtf8(sql::listMenus));
+    if (rs->eof()) {
+        w.prompts().message(MessageIcon::None, MessageButtons::Ok, kMessageTitle, kNoMenus);
+        return false;
+    }
+    QStringList entries;
+    for (; !rs->eof(); rs->moveNext()) {
+        entries << rs->field(QStringLiteral("MenuID")) + QStringLiteral(": ") +
+                       rs->field(QStringLiteral("Title"));
+    }
+    rs->close();
+    form.setItems(list, entries);
+    form.select(list, 0);
+    return true;
+}
+
+std::optional<qint64> chosenMenu(Wizard& w, const QString& list) {
+    const auto id = menuIdOf(w.form().text(list));
+    if (!id) {
+        inform(w.prompts(), kPickMenu);
+    }
+    return id;
+}
+
+}  // namespace
+
+void installMenuLibrary(Wizard& w) {
+    w.onClick(QStringLiteral("cmdNew"), [&w] {
+        w.state().curMenuID = 0;
+        // The style list first: when the database cannot be read, the page stays.
+        fillStyles(w);
+        w.switchSteps(QStringLiteral("up"));
+        w.showControls(QStringLiteral("ML"), false);
+        w.showControls(QStringLiteral("MD"), false);
+    });
+
+    w.onClick(QStringLiteral("cmdEdit"), [&w] {
+        w.showControls(QStringLiteral("MD"), false);
+        if (listMenus(w, QStringLiteral("cmbMenuL"))) {
+            w.showControls(QStringLiteral("ML"), true);
+        }
+        fillStyles(w);
+    });
+
+    w.onClick(QStringLiteral("cmdLoad"), [&w] {
+        const auto id = chosenMenu(w, QStringLiteral("cmbMenuL"));
+        if (!id) {
+            return;
+        }
+        w.state().curMenuID = *id;
+        w.state().menuLoaded = true;
+        w.showControls(QStringLiteral("ML"), false);
+        w.switchSteps(QStringLiteral("up"));
+    });
+
+    w.onClick(QStringLiteral("cmdDelete"), [&w] {
+        w.showControls(QStringLiteral("ML"), false);
+        if (listMenus(w, QStringLiteral("cmbMenus"))) {
+            w.showControls(QStringLiteral("MD"), true);
+        }
+    });
+
+    w.onClick(QStringLiteral("cmdMDelete"), [&w] {
+        const auto id = chosenMenu(w, QStringLiteral("cmbMenus"));
+        if (!id) {
+            return;
+        }
+        if (confirm(w.prompts(), QStringLiteral("Do you really want to remove the selected Menu?"))) {
+            // Hide the group before a failure can leave it half done; the message follows.
+            w.showControls(QStringLiteral("MD"), false);
+            if (w.myData().ExecuteSQL(QString::fromUtf8(sql::deleteMenu), {*id})) {
+                inform(w.prompts(), QStringLiteral("Menu deleted successfully!"));
+            }
+        }
+        w.showControls(QStringLiteral("MD"), false);
+    });
+}
 
 }  // namespace torvel

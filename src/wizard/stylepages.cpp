@@ -1,8 +1,353 @@
+// Pages 2 and 3: the style library (list, defaults, load, check, save) and the property pickers.
+#include "wizard/stylepages.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <array>
+#include <optional>
+
+#include "data/dataerror.h"
+#include "data/statements.h"
+#include "files/assetcopy.h"
+#include "styles/colorvalues.h"
+#include "styles/fontvalue.h"
+#include "styles/stylesheet.h"
 #include "wizard/compose.h"
+#include "wizard/generalsettings.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
 
-void installStylePages(Wizard& wizard) { (void)wizard; }
+namespace {
+
+const QString kNew = QStringLiteral("NEW");
+const QString kNone = QStringLiteral("none");
+
+struct StyleField {
+    const char* column;
+    const char* field;
+    const char* standard;  // default value; nullptr: the field keeps its text
+};
+
+// Every column of a style row with its field, in the order of the insert statement.
+const std::array<StyleField, 18> kStyleFields = {{
+    {"StyleName", "txtStyleName", nullptr},
+    {"BackColor", "txtBackgroundColor", "16777215 "},
+    {"BackImage", "txtBackImage", "none"},
+    {"Soundfile", "txtBSound", "none"},
+    {"Logofile", "txtLogoImage", "none"},
+    {"LogoTop", "txtTop", "0"},
+    {"LogoLeft", "txtLeft", "0"},
+    {"ButtonOnImage", "txtButtonOn", "none"},
+    {"ButtonOffImage", "txtButtonOff", "none"},
+    {"TitleFont", "txtTitleFont", "Arial;14pt;bold"},
+    {"TitleColor", "txtTitleColor", "RGB(192,192,192)"},
+    {"ButtonFont", "txtButtonFont", "Arial;10pt;bold"},
+    {"ButtonColor", "txtBColor", "RGB(192,192,192)"},
+    {"TextFont", "txtDFont", "Arial;10pt;normal"},
+    {"TextColor", "txtDColor", "RGB(192,192,192)"},
+    {"HyperFont", "txtHFont", "Arial;10pt;normal"},
+    {"HyperColor", "txtHColor", "RGB(192,192,192)"},
+    {"HyperColorA", "txtHColorActive", "RGB(17,207,255)"},
+}};
+
+// The swatches painted from stored colour values (the background swatch only changes through its picker).
+const std::array<std::pair<const char*, const char*>, 5> kSwatches = {{
+    {"colTitle", "txtTitleColor"},
+    {"colButton", "txtBColor"},
+    {"colText", "txtDColor"},
+    {"colHyper", "txtHColor"},
+    {"colHyperA", "txtHColorActive"},
+}};
+
+// The asset fields in the order the page check reports them.
+const std::array<std::pair<const char*, const char*>, 5> kAssetChecks = {{
+    {"txtBackImage", "Background image"},
+    {"txtLogoImage", "Logo image"},
+    {"txtBSound", "Background sound"},
+    {"txtButtonOff", "Button Off image"},
+    {"txtButtonOn", "Button On image"},
+}};
+
+QString q(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+std::optional<qint64> styleIdOf(const QString& entry) {
+    const int colon = entry.indexOf(QLatin1Char(':'));
+    if (colon < 0) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int id = entry.left(colon).trimmed().toInt(&ok);
+    return ok ? std::optional<qint64>(id) : std::nullopt;
+}
+
+// An asset field is set when it is neither empty nor "none"; an empty field counts as "none".
+bool assetSet(const QString& text) {
+    return !text.isEmpty() && text != kNone;
+}
+
+StyleSheetValues styleSheetValues(const FormModel& f) {
+    StyleSheetValues v;
+    v.titleFont = f.text(QStringLiteral("txtTitleFont"));
+    v.titleColor = f.text(QStringLiteral("txtTitleColor"));
+    v.backgroundColor = f.text(QStringLiteral("txtBackgroundColor"));
+    v.backImage = f.text(QStringLiteral("txtBackImage"));
+    v.textFont = f.text(QStringLiteral("txtDFont"));
+    v.textColor = f.text(QStringLiteral("txtDColor"));
+    v.hyperFont = f.text(QStringLiteral("txtHFont"));
+    v.hyperColor = f.text(QStringLiteral("txtHColor"));
+    v.hyperColorActive = f.text(QStringLiteral("txtHColorActive"));
+    v.buttonFont = f.text(QStringLiteral("txtButtonFont"));
+    v.buttonColor = f.text(QStringLiteral("txtBColor"));
+    v.top = f.text(QStringLiteral("txtTop"));
+    v.left = f.text(QStringLiteral("txtLeft"));
+    return v;
+}
+
+void insertStyle(Wizard& w) {
+    Params values;
+    for (const StyleField& sf : kStyleFields) {
+        values << w.form().text(q(sf.field));
+    }
+    // The key is adopted only when the insert succeeded: a failure throws before this assignment.
+    w.state().curStyleID = w.myData().executeInsert(q(sql::insertStyle), values);
+    refreshData(w);
+}
+
+bool storedStyleExists(Wizard& w, qint64 id) {
+    return !w.myData().GetRS(q(sql::styleById), {id})->eof();
+}
+
+}  // namespace
+
+bool isUsableFolderName(const QString& name) {
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral("..")) {
+        return false;
+    }
+    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' '))) {
+        return false;
+    }
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || QStringLiteral("/\\:*?\"<>|").contains(c)) {
+            return false;
+        }
+    }
+    static const QRegularExpression reserved(
+        QStringLiteral(R"(^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\..*)?$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return !reserved.match(name.trimmed()).hasMatch();
+}
+
+void fillStyles(Wizard& w) {
+    FormModel& f = w.form();
+    QStringList entries{kNew};
+    auto rs = w.myData().GetRS(q(sql::listStyles));
+    for (; !rs->eof(); rs->moveNext()) {
+        entries << rs->field(QStringLiteral("StyleID")) + QStringLiteral(": ") +
+                       rs->field(QStringLiteral("StyleName"));
+    }
+    rs->close();
+    f.setItems(QStringLiteral("cmbStyles"), entries);
+    f.select(QStringLiteral("cmbStyles"), 0);
+}
+
+void setStandardStyles(Wizard& w) {
+    FormModel& f = w.form();
+    w.state().curStyleID = 0;
+    for (const StyleField& sf : kStyleFields) {
+        if (sf.standard != nullptr) {
+            f.setText(q(sf.field), q(sf.standard));
+        }
+    }
+    for (const auto& [swatch, field] : kSwatches) {
+        (void)field;
+        f.setColor(q(swatch), 12632256);  // RGB(192,192,192)
+    }
+    f.setColor(QStringLiteral("colHyperA"), 16764689);  // RGB(17,207,255)
+}
+
+void setStyleData(Wizard& w) {
+    FormModel& f = w.form();
+    const QString chosen = f.text(QStringLiteral("cmbStyles"));
+    if (chosen == kNew) {
+        setStandardStyles(w);
+        return;
+    }
+    const auto id = styleIdOf(chosen);
+    if (!id) {
+        // Text typed into the list that names no stored style: start from the defaults.
+        setStandardStyles(w);
+        return;
+    }
+    w.state().curStyleID = *id;
+    w.state().styleRS = w.myData().GetRS(q(sql::styleById), {*id}, true);
+    ResultSet& rs = *w.state().styleRS;
+    if (rs.eof()) {
+        setStandardStyles(w);
+        return;
+    }
+    for (const StyleField& sf : kStyleFields) {
+        f.setText(q(sf.field), rs.field(q(sf.column)));
+    }
+    for (const auto& [swatch, field] : kSwatches) {
+        f.setColor(q(swatch), getCol(f.text(q(field))));
+    }
+}
+
+bool checkStyleImages(Wizard& w) {
+    FormModel& f = w.form();
+    const QString name = f.text(QStringLiteral("txtStyleName"));
+    if (name.isEmpty()) {
+        inform(w.prompts(), QStringLiteral("Please enter a style name!"));
+        return false;
+    }
+    if (!isUsableFolderName(name)) {
+        inform(w.prompts(),
+               QStringLiteral("This style name cannot be used as a folder name, please change it!"));
+        return false;
+    }
+    QString invalid;
+    for (const auto& [field, item] : kAssetChecks) {
+        const QString path = f.text(q(field));
+        if (assetSet(path) && !QFileInfo(path).isFile()) {
+            invalid += q(item) + QStringLiteral("\r\n");
+            f.setText(q(field), kNone);
+        }
+    }
+    if (invalid.isEmpty()) {
+        return true;
+    }
+    inform(w.prompts(), QStringLiteral("Following paths are no longer valid, please correct!\r\n") + invalid);
+    return false;
+}
+
+void saveStyle(Wizard& w) {
+    FormModel& f = w.form();
+    WizardState& s = w.state();
+    const QString styleName = f.text(QStringLiteral("txtStyleName"));
+    const QStringList assetFields = f.namesWithTag(QStringLiteral("file"));
+
+    // Gather the assets into the style folder, then into the CD root's menu folder. The fields
+    // change only once every copy has worked, so a failure leaves what the author entered.
+    std::vector<std::pair<QString, QString>> gathered;
+    for (const QString& field : assetFields) {
+        const QString path = f.text(field);
+        gathered.emplace_back(field,
+                              assetSet(path) ? copyToStyleFolder(path, w.programDir(), styleName) : kNone);
+    }
+    for (const auto& [field, path] : gathered) {
+        if (path != kNone) {
+            copyToMenu(path, s.cdRoot);
+        }
+    }
+    for (const auto& [field, path] : gathered) {
+        f.setText(field, path);
+    }
+
+    if (f.text(QStringLiteral("cmbStyles")) == kNew && s.curStyleID == 0) {
+        insertStyle(w);
+    } else if (s.styleRS) {
+        if (s.styleRS->eof() || !storedStyleExists(w, s.curStyleID)) {
+            // The loaded style's row is gone: keep the author's work as a new style.
+            s.styleRS.reset();
+            insertStyle(w);
+        } else {
+            ResultSet& rs = *s.styleRS;
+            for (const StyleField& sf : kStyleFields) {
+                if (sf.standard != nullptr) {
+                    rs.setField(q(sf.column), f.text(q(sf.field)));
+                }
+            }
+            rs.updateBatch();
+            s.styleRS.reset();
+        }
+    }
+
+    writeStyleSheet(s.cdRoot, styleSheetValues(f));
+    saveMenuHeader(w);
+}
+
+void refreshData(Wizard& w) {
+    fillStyles(w);
+    FormModel& f = w.form();
+    const QStringList entries = f.items(QStringLiteral("cmbStyles"));
+    for (int i = 1; i < entries.size(); ++i) {
+        if (styleIdOf(entries[i]) == w.state().curStyleID) {
+            f.select(QStringLiteral("cmbStyles"), i);
+            break;
+        }
+    }
+    setStyleData(w);
+}
+
+namespace {
+
+const QString kPictureFilter = QStringLiteral("Pictures (*.jpg;*.gif)|*.jpg;*.gif");
+const QString kSoundFilter = QStringLiteral("Sounds (*.wav)|*.wav");
+
+void pickColor(Wizard& w, const QString& field, const QString& swatch) {
+    FormModel& f = w.form();
+    const int preset = getCol(f.text(field));
+    // The shared dialog keeps its colour when cancelled, so a cancel writes the preset back.
+    const int color = w.prompts().chooseColor(preset).value_or(preset);
+    f.setText(field, getRGBString(color, &w.prompts()));
+    f.setColor(swatch, color);
+}
+
+void pickFont(Wizard& w, const QString& field) {
+    FormModel& f = w.form();
+    const FontChoice preset = fontPreset(f.text(field));
+    const FontChoice font = w.prompts().chooseFont(preset).value_or(preset);
+    f.setText(field, writeFontValue(font));
+}
+
+void pickFile(Wizard& w, const QString& field, const QString& filter, const QString& defaultExt) {
+    if (const auto path = w.showOpen(filter, defaultExt, std::nullopt)) {
+        w.form().setText(field, *path);
+    }
+}
+
+}  // namespace
+
+void installStylePages(Wizard& w) {
+    const std::array<std::array<const char*, 3>, 6> colors = {{
+        {"cmdPickColor", "txtBackgroundColor", "colBack"},
+        {"cmdTColor", "txtTitleColor", "colTitle"},
+        {"cmdBColor", "txtBColor", "colButton"},
+        {"cmdDColor", "txtDColor", "colText"},
+        {"cmdHColor", "txtHColor", "colHyper"},
+        {"cmdHColorActive", "txtHColorActive", "colHyperA"},
+    }};
+    for (const auto& [button, field, swatch] : colors) {
+        w.onClick(q(button), [&w, field = q(field), swatch = q(swatch)] { pickColor(w, field, swatch); });
+    }
+    const std::array<std::pair<const char*, const char*>, 4> fonts = {{
+        {"cmdTFont", "txtTitleFont"},
+        {"cmdBFont", "txtButtonFont"},
+        {"cmdDFont", "txtDFont"},
+        {"cmdHFont", "txtHFont"},
+    }};
+    for (const auto& [button, field] : fonts) {
+        w.onClick(q(button), [&w, field = q(field)] { pickFont(w, field); });
+    }
+    const std::array<std::pair<const char*, const char*>, 5> files = {{
+        {"cmdBImage", "txtBackImage"},
+        {"cmdLImage", "txtLogoImage"},
+        {"cmdButtonOn", "txtButtonOn"},
+        {"cmdButtonOff", "txtButtonOff"},
+        {"cmdBSound", "txtBSound"},
+    }};
+    for (const auto& [button, field] : files) {
+        const bool sound = QByteArray(button) == "cmdBSound";
+        w.onClick(q(button), [&w, field = q(field), sound] {
+            pickFile(w, field, sound ? kSoundFilter : kPictureFilter,
+                     sound ? QStringLiteral("wav") : QStringLiteral("jpg"));
+        });
+    }
+}
 
 }  // namespace torvel

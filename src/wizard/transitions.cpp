@@ -1,8 +1,123 @@
+// The actions run when a page is left forward: opening a stored menu, the checks of
+// "General Setting" and "Styles / images", and the save on leaving "Styles / fonts".
+#include <QDir>
+#include <QFileInfo>
+
+#include "data/statements.h"
+#include "files/paths.h"
 #include "wizard/compose.h"
+#include "wizard/fileentries.h"
+#include "wizard/generalsettings.h"
+#include "wizard/stylepages.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
 
-void installTransitions(Wizard& wizard) { (void)wizard; }
+namespace {
+
+// Leaving page 0 after Load: the stored menu's template, title, root and style.
+void openStoredMenu(Wizard& w) {
+    FormModel& f = w.form();
+    auto rs = w.myData().GetRS(QString::fromUtf8(sql::menuById), {w.state().curMenuID});
+    if (rs->eof()) {
+        return;
+    }
+    f.setText(QStringLiteral("cmbTemplate"), rs->field(QStringLiteral("Template")));
+    f.setText(QStringLiteral("txtTitle"), rs->field(QStringLiteral("Title")));
+    const QString root = rs->field(QStringLiteral("Root"));
+    if (!root.isEmpty() && QFileInfo(root).isDir()) {
+        const QString drive = driveOf(root);
+        if (!drive.isEmpty()) {
+            f.setText(QStringLiteral("Drive1"), drive);
+        }
+        w.openFolder(root);
+    } else {
+        inform(
+            w.prompts(),
+            QStringLiteral("Your root directory is no longer valid!\r\nPlease select a new root directory!"));
+    }
+    const QString styleNo = rs->field(QStringLiteral("StyleNo"));
+    const QStringList styles = f.items(QStringLiteral("cmbStyles"));
+    for (int i = 1; i < styles.size(); ++i) {
+        if (styles[i].section(QLatin1Char(':'), 0, 0).trimmed() == styleNo.trimmed()) {
+            f.select(QStringLiteral("cmbStyles"), i);
+            break;
+        }
+    }
+    rs->close();
+}
+
+bool leaveGeneralSetting(Wizard& w) {
+    FormModel& f = w.form();
+    const QString title = f.text(QStringLiteral("txtTitle"));
+    if (title.isEmpty()) {
+        inform(w.prompts(), QStringLiteral("Please enter a menu title!"));
+        return false;
+    }
+    if (f.caption(QStringLiteral("lblRoot")) == QStringLiteral(" ")) {
+        inform(w.prompts(), QStringLiteral("Please select a root directory for your CD files!"));
+        return false;
+    }
+    if (w.state().curMenuID == 0 &&
+        !w.myData().GetRS(QString::fromUtf8(sql::menuWithTitle), {title})->eof()) {
+        inform(w.prompts(), QStringLiteral("Menu title is already taken, please change your title!,"));
+        f.setText(QStringLiteral("txtTitle"), QString());
+        return false;
+    }
+    if (f.items(QStringLiteral("cmbStyles")).isEmpty()) {
+        fillStyles(w);  // Next on page 0 without Create Menu or Load: start from "NEW"
+    }
+    setStyleData(w);
+    return true;
+}
+
+// The fields of "Add Files" that the template offers.
+void prepareFilePage(Wizard& w) {
+    FormModel& f = w.form();
+    const QString tmpl = f.text(QStringLiteral("cmbTemplate"));
+    std::optional<bool> category;
+    std::optional<bool> screenshot;
+    if (tmpl == QStringLiteral("Standard")) {
+        category = false;
+        screenshot = false;
+    } else if (tmpl == QStringLiteral("Standard Screenshots")) {
+        category = false;
+        screenshot = true;
+    } else if (tmpl == QStringLiteral("Extended")) {
+        category = true;
+        screenshot = false;
+    } else if (tmpl == QStringLiteral("Extended Screenshots")) {
+        category = true;
+        screenshot = true;
+    }
+    if (category) {
+        f.setVisible(QStringLiteral("lblCat"), *category);
+        f.setVisible(QStringLiteral("txtFileCat"), *category);
+    }
+    if (screenshot) {
+        f.setVisible(QStringLiteral("lblScreen"), *screenshot);
+        f.setVisible(QStringLiteral("txtFileScreenshot"), *screenshot);
+        f.setVisible(QStringLiteral("cmdFScreenshot"), *screenshot);
+    }
+}
+
+}  // namespace
+
+void installTransitions(Wizard& w) {
+    w.setLeaveAction(0, [&w] {
+        if (w.state().menuLoaded && w.state().curMenuID != 0) {
+            openStoredMenu(w);
+        }
+        return true;
+    });
+    w.setLeaveAction(1, [&w] { return leaveGeneralSetting(w); });
+    w.setLeaveAction(2, [&w] { return checkStyleImages(w); });
+    w.setLeaveAction(3, [&w] {
+        saveStyle(w);
+        prepareFilePage(w);
+        enterFilePage(w);
+        return true;
+    });
+}
 
 }  // namespace torvel

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace torvel {
+
+class Wizard;
+
+// The style library: the style list on "General Setting" and the two style pages.
+void fillStyles(Wizard& w);         // rebuilds cmbStyles ("NEW" and every stored style) and selects "NEW"
+void setStandardStyles(Wizard& w);  // the default values; curStyleID = 0
+void setStyleData(Wizard& w);       // loads the style chosen in cmbStyles, or the defaults for "NEW"
+bool checkStyleImages(Wizard& w);   // the check on leaving "Styles / images"; false keeps the page
+void saveStyle(Wizard& w);    // gathers the assets, stores the style, writes the style sheet, saves the menu
+void refreshData(Wizard& w);  // rebuilds the list, selects the current style and reloads it
+
+// True when a style name can serve as a folder name on every platform.
+bool isUsableFolderName(const QString& name);
+
+}  // namespace torvel

@@ -1,0 +1,339 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "data/statements.h"
+#include "files/paths.h"
+#include "support/testsupport.h"
+#include "wizard/stylepages.h"
+
+using namespace torvel;
+
+namespace {
+
+const QString kTitleMsg = QStringLiteral("Please enter a menu title!");
+
+// A wizard with a CD root folder of its own and helpers to walk the pages.
+struct Road : test::WizardFixture {
+    QTemporaryDir disc;
+    QString root() const { return withTrailingSeparator(QDir::toNativeSeparators(disc.path())); }
+
+    QString lastEvent() const {
+        return prompts.transcript().isEmpty() ? QString() : prompts.transcript().last();
+    }
+    bool said(const QString& text) const {
+        for (const QString& line : prompts.transcript()) {
+            if (line.contains(text)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    int rows(const char* table) {
+        return wizard->myData()
+            .GetRS(QStringLiteral("SELECT * FROM %1").arg(QString::fromUtf8(table)))
+            ->recordCount();
+    }
+    void next() { wizard->click(QStringLiteral("cmdNext")); }
+    void back() { wizard->click(QStringLiteral("cmdBack")); }
+    int step() const { return wizard->state().curStep; }
+
+    // Create Menu, a title and the root: ready to leave "General Setting".
+    void startNewMenu(const QString& title) {
+        wizard->click(QStringLiteral("cmdNew"));
+        form().setText(QStringLiteral("txtTitle"), title);
+        wizard->openFolder(disc.path());
+    }
+    qint64 storeMenu(const QString& title, qint64 styleNo, const QString& rootShown) {
+        return wizard->myData().executeInsert(QString::fromUtf8(sql::insertMenu),
+                                              {QStringLiteral("Extended"), title, styleNo, rootShown});
+    }
+};
+
+}  // namespace
+
+TEST(MenuLibrary, EmptyDatabaseSaysSoAndLoadMenuStillFillsTheStyleList) {
+    Road r;
+    r.wizard->click(QStringLiteral("cmdEdit"));
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"icon\":\"none\"")));
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Sorry, no menus available!")));
+    EXPECT_FALSE(r.form().visible(QStringLiteral("cmbMenuL")));
+    EXPECT_EQ(r.form().items(QStringLiteral("cmbStyles")).size(), 4);
+    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("NEW"));
+
+    r.form().setItems(QStringLiteral("cmbStyles"), {});
+    r.wizard->click(QStringLiteral("cmdDelete"));
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Sorry, no menus available!")));
+    EXPECT_FALSE(r.form().visible(QStringLiteral("cmbMenus")));
+    EXPECT_TRUE(r.form().items(QStringLiteral("cmbStyles")).isEmpty())
+        << "Delete Menu leaves the style list alone";
+}
+
+TEST(MenuLibrary, ListsLoadsAndDeletesByTheIdBeforeTheFirstColon) {
+    Road r;
+    const qint64 a = r.storeMenu(QStringLiteral("Tools: 2024"), 1, r.disc.path());
+    const qint64 b = r.storeMenu(QStringLiteral("Games"), 2, r.disc.path());
+    r.wizard->click(QStringLiteral("cmdEdit"));
+    EXPECT_EQ(r.form().items(QStringLiteral("cmbMenuL")),
+              (QStringList{QStringLiteral("%1: Tools: 2024").arg(a), QStringLiteral("%1: Games").arg(b)}));
+    EXPECT_EQ(r.form().text(QStringLiteral("cmbMenuL")), QStringLiteral("%1: Tools: 2024").arg(a));
+    EXPECT_TRUE(r.form().visible(QStringLiteral("cmdLoad")));
+
+    r.wizard->click(QStringLiteral("cmdDelete"));
+    EXPECT_FALSE(r.form().visible(QStringLiteral("cmdLoad")));
+    EXPECT_TRUE(r.form().visible(QStringLiteral("cmdMDelete")));
+
+    // Declining changes nothing but still hides the group.
+    r.prompts.queueAnswer(false);
+    r.wizard->click(QStringLiteral("cmdMDelete"));
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Do you really want to remove the selected Menu?")));
+    EXPECT_EQ(r.rows("tblMenus"), 2);
+    EXPECT_FALSE(r.form().visible(QStringLiteral("cmdMDelete")));
+
+    // Text that names no menu is refused before anything is asked.
+    r.form().setText(QStringLiteral("cmbMenus"), QStringLiteral("Games"));
+    r.wizard->click(QStringLiteral("cmdMDelete"));
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Please select a menu from the list!")));
+
+    r.wizard->click(QStringLiteral("cmdDelete"));
+    r.prompts.queueAnswer(true);
+    r.wizard->click(QStringLiteral("cmdMDelete"));
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Menu deleted successfully!")));
+    EXPECT_EQ(r.rows("tblMenus"), 1);
+    EXPECT_EQ(r.rows("tblDetails"), 0);
+
+    r.wizard->click(QStringLiteral("cmdEdit"));
+    EXPECT_EQ(r.form().items(QStringLiteral("cmbMenuL")), QStringList{QStringLiteral("%1: Games").arg(b)});
+}
+
+TEST(Transitions, GeneralSettingChecksInOrder) {
+    Road r;
+    r.wizard->click(QStringLiteral("cmdNew"));
+    ASSERT_EQ(r.step(), 1);
+    r.next();
+    EXPECT_EQ(r.step(), 1);
+    EXPECT_TRUE(r.lastEvent().contains(kTitleMsg)) << "only the title message when both are missing";
+    EXPECT_EQ(r.prompts.transcript().size(), 1);
+
+    r.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Disc"));
+    r.next();
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Please select a root directory for your CD files!")));
+
+    r.storeMenu(QStringLiteral("DISC"), 1, r.disc.path());
+    r.wizard->openFolder(r.disc.path());
+    r.next();
+    EXPECT_EQ(r.step(), 1);
+    EXPECT_TRUE(
+        r.lastEvent().contains(QStringLiteral("Menu title is already taken, please change your title!,")));
+    EXPECT_EQ(r.form().text(QStringLiteral("txtTitle")), QString());
+
+    r.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Other"));
+    r.next();
+    EXPECT_EQ(r.step(), 2);
+    EXPECT_EQ(r.form().text(QStringLiteral("txtBackgroundColor")), QStringLiteral("16777215 "));
+    EXPECT_EQ(r.form().text(QStringLiteral("txtTitleFont")), QStringLiteral("Arial;14pt;bold"));
+    EXPECT_EQ(r.form().color(QStringLiteral("colHyperA")), 16764689);
+}
+
+TEST(Transitions, NextFromPageZeroWithoutCreateMenuFillsTheStyleListFirst) {
+    Road r;
+    r.next();
+    ASSERT_EQ(r.step(), 1);
+    EXPECT_TRUE(r.form().items(QStringLiteral("cmbStyles")).isEmpty());
+    r.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Quick"));
+    r.wizard->openFolder(r.disc.path());
+    r.next();
+    EXPECT_EQ(r.step(), 2);
+    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("NEW"));
+    EXPECT_EQ(r.wizard->state().curStyleID, 0);
+}
+
+TEST(StyleLibrary, ImagePageChecksNameFolderNameAndPaths) {
+    Road r;
+    r.startNewMenu(QStringLiteral("Disc"));
+    r.next();
+    ASSERT_EQ(r.step(), 2);
+    const QString logo = r.program.write(QStringLiteral("pics/logo.gif"), "GIF89a");
+    r.form().setText(QStringLiteral("txtLogoImage"), logo);
+    r.form().setText(QStringLiteral("txtBackImage"), r.program.path() + QStringLiteral("/gone.jpg"));
+    r.next();
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Please enter a style name!")));
+    EXPECT_NE(r.form().text(QStringLiteral("txtBackImage")), QStringLiteral("none"))
+        << "no path check without a name";
+
+    for (const QString& bad : {QStringLiteral("a/b"), QStringLiteral(".."), QStringLiteral("CON"),
+                               QStringLiteral("lpt1.txt"), QStringLiteral("dot."), QStringLiteral("   ")}) {
+        r.form().setText(QStringLiteral("txtStyleName"), bad);
+        r.next();
+        EXPECT_EQ(r.step(), 2) << bad.toStdString();
+        EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("cannot be used as a folder name")))
+            << bad.toStdString();
+    }
+    EXPECT_TRUE(isUsableFolderName(QStringLiteral("Ocean Blue 2")));
+    EXPECT_TRUE(isUsableFolderName(QStringLiteral("CONSOLE")));
+
+    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Ocean"));
+    r.next();
+    EXPECT_EQ(r.step(), 2);
+    EXPECT_TRUE(r.lastEvent().contains(
+        QStringLiteral("Following paths are no longer valid, please correct!\\r\\nBackground image\\r\\n")));
+    EXPECT_EQ(r.form().text(QStringLiteral("txtBackImage")), QStringLiteral("none"));
+    EXPECT_EQ(r.form().text(QStringLiteral("txtLogoImage")), logo);
+    r.next();
+    EXPECT_EQ(r.step(), 3);
+}
+
+TEST(StyleLibrary, SavingANewStyleInsertsOnceGathersAssetsAndWritesTheMenu) {
+    Road r;
+    r.startNewMenu(QStringLiteral("Disc"));
+    r.next();
+    const QString logo = r.program.write(QStringLiteral("pics/logo.gif"), "GIF89a-logo");
+    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Ocean"));
+    r.form().setText(QStringLiteral("txtLogoImage"), logo);
+    r.form().setText(QStringLiteral("txtButtonOn"), QString());  // empty counts as "none"
+    r.next();
+    r.next();
+    ASSERT_EQ(r.step(), 4) << r.prompts.transcript().join(QLatin1Char('\n')).toStdString();
+
+    EXPECT_EQ(r.rows("tblStyles"), 4);
+    const qint64 id = r.wizard->state().curStyleID;
+    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("%1: Ocean").arg(id));
+    const QString styleCopy = QDir(r.program.path()).filePath(QStringLiteral("Styles/Ocean/logo.gif"));
+    EXPECT_EQ(QDir::fromNativeSeparators(r.form().text(QStringLiteral("txtLogoImage"))), styleCopy);
+    EXPECT_EQ(r.form().text(QStringLiteral("txtButtonOn")), QStringLiteral("none"));
+    EXPECT_EQ(test::readFile(r.disc.filePath(QStringLiteral("Menu/logo.gif"))), QByteArray("GIF89a-logo"));
+    EXPECT_TRUE(QFile::exists(r.disc.filePath(QStringLiteral("Menu/Styles.css"))));
+    auto style = r.wizard->myData().GetRS(QString::fromUtf8(sql::styleById), {id});
+    EXPECT_EQ(QDir::fromNativeSeparators(style->field(QStringLiteral("Logofile"))), styleCopy);
+    EXPECT_EQ(style->field(QStringLiteral("ButtonOnImage")), QStringLiteral("none"));
+
+    ASSERT_NE(r.wizard->state().curMenuID, 0);
+    auto menu = r.wizard->myData().GetRS(QString::fromUtf8(sql::menuById), {r.wizard->state().curMenuID});
+    EXPECT_EQ(menu->field(QStringLiteral("StyleNo")).toLongLong(), id);
+    EXPECT_EQ(menu->field(QStringLiteral("Root")), QDir::toNativeSeparators(r.disc.path()));
+
+    // Back to "Styles / fonts" and forward again: the same rows are updated.
+    r.back();
+    r.form().setText(QStringLiteral("txtDColor"), QStringLiteral("RGB(1,2,3)"));
+    r.next();
+    EXPECT_EQ(r.rows("tblStyles"), 4);
+    EXPECT_EQ(r.rows("tblMenus"), 1);
+    EXPECT_EQ(
+        r.wizard->myData().GetRS(QString::fromUtf8(sql::styleById), {id})->field(QStringLiteral("TextColor")),
+        QStringLiteral("RGB(1,2,3)"));
+}
+
+TEST(StyleLibrary, AStyleWhoseRowVanishedIsSavedAsANewOne) {
+    Road r;
+    r.startNewMenu(QStringLiteral("Disc"));
+    r.form().select(QStringLiteral("cmbStyles"), 2);  // "2: Paper"
+    r.next();
+    ASSERT_EQ(r.wizard->state().curStyleID, 2);
+    EXPECT_EQ(r.form().text(QStringLiteral("txtStyleName")), QStringLiteral("Paper"));
+    r.wizard->myData().ExecuteSQL(QStringLiteral("DELETE FROM tblStyles WHERE StyleID=2"));
+    r.next();
+    r.next();
+    ASSERT_EQ(r.step(), 4);
+    EXPECT_GT(r.wizard->state().curStyleID, 3);
+    EXPECT_EQ(r.rows("tblStyles"), 3);
+    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")),
+              QStringLiteral("%1: Paper").arg(r.wizard->state().curStyleID));
+}
+
+TEST(Pickers, ColourFontAndFileDialogsWriteTheirFields) {
+    Road r;
+    r.startNewMenu(QStringLiteral("Disc"));
+    r.next();
+    r.prompts.queueColor(std::nullopt);
+    r.wizard->click(QStringLiteral("cmdPickColor"));
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"preset\":0")));
+    EXPECT_EQ(r.form().text(QStringLiteral("txtBackgroundColor")), QStringLiteral("RGB(0,0,0)"));
+
+    r.prompts.queueColor(255);
+    r.wizard->click(QStringLiteral("cmdHColorActive"));
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"preset\":16764689")));
+    EXPECT_EQ(r.form().text(QStringLiteral("txtHColorActive")), QStringLiteral("RGB(255,0,0)"));
+    EXPECT_EQ(r.form().color(QStringLiteral("colHyperA")), 255);
+
+    r.prompts.queueFont(FontChoice{QStringLiteral("Verdana"), 12, false});
+    r.wizard->click(QStringLiteral("cmdTFont"));
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"family\":\"Arial\",\"size\":14,\"bold\":true")));
+    EXPECT_EQ(r.form().text(QStringLiteral("txtTitleFont")), QStringLiteral("Verdana;12pt;Normal"));
+    r.form().setText(QStringLiteral("txtDFont"), QStringLiteral("Times New Roman;10.5pt;Normal"));
+    r.prompts.queueFont(std::nullopt);
+    r.wizard->click(QStringLiteral("cmdDFont"));
+    EXPECT_EQ(r.form().text(QStringLiteral("txtDFont")), QStringLiteral("Times New Roman;10pt;Normal"));
+
+    r.prompts.queueFile(QStringLiteral("/pics/wave.wav"));
+    r.wizard->click(QStringLiteral("cmdBSound"));
+    EXPECT_TRUE(
+        r.lastEvent().contains(QStringLiteral("\"filter\":\"Sounds (*.wav)|*.wav\",\"defaultExt\":\"wav\"")));
+    EXPECT_EQ(r.form().text(QStringLiteral("txtBSound")), QStringLiteral("/pics/wave.wav"));
+    r.prompts.queueFile(std::nullopt);
+    r.wizard->click(QStringLiteral("cmdLImage"));
+    EXPECT_TRUE(r.lastEvent().contains(
+        QStringLiteral("\"filter\":\"Pictures (*.jpg;*.gif)|*.jpg;*.gif\",\"defaultExt\":\"jpg\"")));
+    EXPECT_EQ(r.form().text(QStringLiteral("txtLogoImage")), QStringLiteral("none"));
+}
+
+TEST(Transitions, LoadingAStoredMenuRestoresItsHeaderAndStyle) {
+    Road r;
+    const qint64 id = r.storeMenu(QStringLiteral("Stored"), 2, QDir::toNativeSeparators(r.disc.path()));
+    const qint64 lost = r.storeMenu(QStringLiteral("Lost"), 99, QStringLiteral("/no/such/folder/anywhere"));
+    r.wizard->click(QStringLiteral("cmdEdit"));
+    r.wizard->click(QStringLiteral("cmdLoad"));
+    ASSERT_EQ(r.step(), 1);
+    EXPECT_EQ(r.wizard->state().curMenuID, id);
+    EXPECT_TRUE(r.wizard->state().menuLoaded);
+    EXPECT_EQ(r.form().text(QStringLiteral("txtTitle")), QStringLiteral("Stored"));
+    EXPECT_EQ(r.form().text(QStringLiteral("cmbTemplate")), QStringLiteral("Extended"));
+    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("2: Paper"));
+    EXPECT_EQ(r.wizard->state().cdRoot, r.root());
+    EXPECT_FALSE(r.said(QStringLiteral("no longer valid")));
+
+    // A stored title is not checked against itself; the style loads from the list.
+    r.next();
+    EXPECT_EQ(r.step(), 2);
+    EXPECT_EQ(r.form().text(QStringLiteral("txtStyleName")), QStringLiteral("Paper"));
+
+    r.back();
+    r.back();
+    r.wizard->click(QStringLiteral("cmdEdit"));
+    r.form().select(QStringLiteral("cmbMenuL"), 1);
+    r.wizard->click(QStringLiteral("cmdLoad"));
+    EXPECT_EQ(r.wizard->state().curMenuID, lost);
+    EXPECT_EQ(r.step(), 1);
+    EXPECT_TRUE(r.said(
+        QStringLiteral("Your root directory is no longer valid!\\r\\nPlease select a new root directory!")));
+    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("NEW"))
+        << "an unknown style keeps the list";
+}
+
+TEST(Transitions, FilePageShowsTheTemplatesFieldsAndListsTheMenusEntries) {
+    Road r;
+    r.startNewMenu(QStringLiteral("Disc"));
+    r.form().setText(QStringLiteral("cmbTemplate"), QStringLiteral("Extended"));
+    r.next();
+    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Plain"));
+    r.next();
+    r.next();
+    ASSERT_EQ(r.step(), 4);
+    EXPECT_TRUE(r.form().visible(QStringLiteral("txtFileCat")));
+    EXPECT_FALSE(r.form().visible(QStringLiteral("txtFileScreenshot")));
+    EXPECT_FALSE(r.form().visible(QStringLiteral("cmdFScreenshot")));
+
+    // An entry stored behind the wizard's back shows when the page is entered again.
+    r.wizard->myData().ExecuteSQL(
+        QString::fromUtf8(sql::insertEntry),
+        {r.wizard->state().curMenuID, QStringLiteral("Tools"), QStringLiteral("Setup"),
+         QStringLiteral("setup.exe"), QString(), QStringLiteral("none")});
+    r.wizard->state().curFileName = QStringLiteral("Old");
+    r.back();
+    r.form().setText(QStringLiteral("cmbTemplate"), QStringLiteral("Standard Screenshots"));
+    r.next();
+    EXPECT_EQ(r.form().items(QStringLiteral("lstFiles")), QStringList{QStringLiteral("Setup")});
+    EXPECT_EQ(r.wizard->state().curFileName, QString());
+    EXPECT_FALSE(r.form().visible(QStringLiteral("txtFileCat")));
+    EXPECT_TRUE(r.form().visible(QStringLiteral("cmdFScreenshot")));
+}
