@@ -1,0 +1,132 @@
+#include <gmock/gmock.h>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "support/testsupport.h"
+#include "ui/dialogform.h"
+#include "ui/formbinding.h"
+#include "ui/mainwindow.h"
+#include "ui/qtprompts.h"
+
+namespace {
+
+using namespace torvel;
+
+// A main window whose wizard shows its dialog forms through the real prompts.
+struct Window {
+    test::ProgramDir program;
+    QtPrompts prompts;
+    Wizard wizard{prompts, program.path()};
+    MainWindow window{wizard};
+    Window() { window.show(); }
+};
+
+Control control(const char* name, ControlKind kind, const char* caption = "") {
+    Control c;
+    c.name = QString::fromLatin1(name);
+    c.kind = kind;
+    c.caption = QString::fromLatin1(caption);
+    return c;
+}
+
+const Control* frameOf(const FormModel& form) {
+    for (const Control& c : form.controls()) {
+        if (c.kind == ControlKind::Frame) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+TEST(DialogForm, FinderFormIsDrawnFromItsModelAndStaysBesideTheWindow) {
+    Window w;
+    FormModel& files = w.wizard.dialog(QStringLiteral("frmFiles"));
+    if (frameOf(files) == nullptr) {
+        files.add(control("frmFilesFrame", ControlKind::Frame, "  File Descriptions"));
+    }
+    files.add(control("tstLabel", ControlKind::Label, "Picked:"));
+    files.add(control("tstText", ControlKind::TextField));
+    files.add(control("tstButton", ControlKind::Button, "Take"));
+    int clicks = 0;
+    w.wizard.onClick(QStringLiteral("frmFiles.tstButton"), [&] { ++clicks; });
+
+    w.wizard.setDialogOpen(QStringLiteral("frmFiles"), true);
+    DialogForm* dialog = w.window.dialogForm(QStringLiteral("frmFiles"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_EQ(dialog->windowTitle(), frameOf(files)->caption);
+    // Every control of the form is drawn.
+    for (const Control& c : files.controls()) {
+        if (c.kind != ControlKind::Frame) {
+            EXPECT_NE(dialog->control(c.name), nullptr) << c.name.toStdString();
+        }
+    }
+    EXPECT_EQ(qobject_cast<QLabel*>(dialog->control(QStringLiteral("tstLabel")))->text(),
+              QStringLiteral("Picked:"));
+
+    // Both ways, with events named "frmFiles.NAME"; the main window stays usable meanwhile.
+    auto* text = qobject_cast<QLineEdit*>(dialog->control(QStringLiteral("tstText")));
+    QTest::keyClicks(text, QStringLiteral("setup.exe"));
+    EXPECT_EQ(files.text(QStringLiteral("tstText")), QStringLiteral("setup.exe"));
+    files.setText(QStringLiteral("tstText"), QStringLiteral("install.exe"));
+    EXPECT_EQ(text->text(), QStringLiteral("install.exe"));
+    QTest::mouseClick(dialog->control(QStringLiteral("tstButton")), Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+    QTest::mouseClick(w.window.control(QStringLiteral("cmdNext")), Qt::LeftButton);
+    EXPECT_EQ(w.wizard.state().curStep, 1);
+
+    // Showing an open form again brings the same dialog forward; the model closes it.
+    w.window.showForm(QStringLiteral("frmFiles"));
+    EXPECT_EQ(w.window.dialogForm(QStringLiteral("frmFiles")), dialog);
+    w.wizard.setDialogOpen(QStringLiteral("frmFiles"), false);
+    EXPECT_FALSE(dialog->isVisible());
+
+    // Closed by the user: the model learns it.
+    w.wizard.setDialogOpen(QStringLiteral("frmFiles"), true);
+    EXPECT_TRUE(dialog->isVisible());
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(w.wizard.isDialogOpen(QStringLiteral("frmFiles")));
+}
+
+TEST(DialogForm, AboutFormIsModalWithItsBackgroundAndPicture) {
+    Window w;
+    FormModel& about = w.wizard.dialog(QStringLiteral("frmAbout"));
+    if (frameOf(about) == nullptr) {
+        about.add(control("frmAboutFrame", ControlKind::Frame, "About Torvel"));
+    }
+    if (!about.has(QStringLiteral("Image1"))) {
+        about.add(control("Image1", ControlKind::Picture));
+    }
+    about.setColor(frameOf(about)->name, 110 | (130 << 8) | (190 << 16));
+
+    bool wasModal = false;
+    QColor background;
+    bool pictureShown = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<DialogForm*>(QApplication::activeModalWidget());
+        EXPECT_NE(dialog, nullptr);
+        if (dialog == nullptr) {
+            w.wizard.setDialogOpen(QStringLiteral("frmAbout"), false);
+            return;
+        }
+        wasModal = dialog->isModal();
+        background = dialog->palette().color(QPalette::Window);
+        auto* picture = qobject_cast<QLabel*>(dialog->control(QStringLiteral("Image1")));
+        pictureShown = picture != nullptr && !picture->pixmap().isNull();
+        w.wizard.setDialogOpen(QStringLiteral("frmAbout"), false);
+    });
+    w.wizard.setDialogOpen(QStringLiteral("frmAbout"), true);  // returns when the dialog closes
+    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(background, QColor(110, 130, 190));
+    EXPECT_TRUE(pictureShown);
+    EXPECT_FALSE(w.wizard.isDialogOpen(QStringLiteral("frmAbout")));
+    EXPECT_FALSE(w.window.dialogForm(QStringLiteral("frmAbout"))->isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,243 @@
+#include <gmock/gmock.h>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "support/testsupport.h"
+#include "ui/mainwindow.h"
+#include "ui/widgets.h"
+#include "wizard/controls.h"
+
+namespace {
+
+using namespace torvel;
+
+// A shown main window over a wizard on a fresh program folder, with scripted prompts and leave
+// actions that always let the move go on.
+struct Window {
+    test::ProgramDir program;
+    ScriptedPrompts prompts;
+    Wizard wizard{prompts, program.path()};
+    MainWindow window{wizard};
+
+    Window() {
+        for (int page = 0; page < kPageCount; ++page) {
+            wizard.setLeaveAction(page, [] { return true; });
+        }
+        window.show();
+    }
+    FormModel& form() { return wizard.form(); }
+    template <typename W = QWidget>
+    W* widget(const char* name) {
+        return qobject_cast<W*>(window.control(QString::fromLatin1(name)));
+    }
+    int shownPage() {
+        int shown = -1;
+        for (int i = 0; i < kPageCount; ++i) {
+            if (window.page(i)->isVisible()) {
+                EXPECT_EQ(shown, -1) << "two pages shown at once";
+                shown = i;
+            }
+        }
+        return shown;
+    }
+    void click(const char* button) { QTest::mouseClick(widget(button), Qt::LeftButton); }
+};
+
+TEST(MainWindow, WalksThePagesWithNextAndBack) {
+    Window w;
+    EXPECT_EQ(w.window.windowTitle(), QStringLiteral("  Torvel"));
+    EXPECT_EQ(w.shownPage(), 0);
+    EXPECT_TRUE(w.widget("cmdNext")->isVisible());
+    EXPECT_FALSE(w.widget("Finish")->isVisible());
+    EXPECT_EQ(w.widget("cmdNext")->toolTip(), QStringLiteral("step forward to next page"));
+    EXPECT_EQ(w.widget<QPushButton>("cmdBack")->text(), QStringLiteral("< Back"));
+
+    for (int page = 1; page < kPageCount; ++page) {
+        w.click("cmdNext");
+        EXPECT_EQ(w.wizard.state().curStep, page);
+        EXPECT_EQ(w.shownPage(), page);
+        // The page shows its frame caption.
+        auto* title = w.window.page(page)->findChild<QLabel*>(QStringLiteral("pageTitle"));
+        ASSERT_NE(title, nullptr);
+        EXPECT_EQ(title->text(), w.form().caption(pageFrameName(page)));
+    }
+    // Page 4: Finish replaces Next.
+    EXPECT_TRUE(w.widget("Finish")->isVisible());
+    EXPECT_FALSE(w.widget("cmdNext")->isVisible());
+
+    w.click("cmdBack");
+    EXPECT_EQ(w.shownPage(), 3);
+    EXPECT_FALSE(w.widget("Finish")->isVisible());
+    EXPECT_TRUE(w.widget("cmdNext")->isVisible());
+    for (int i = 0; i < 4; ++i) {
+        w.click("cmdBack");
+    }
+    EXPECT_EQ(w.shownPage(), 0);
+    EXPECT_EQ(w.wizard.state().curStep, 0);
+
+    // Enter in a field is Next; a refusing leave action keeps the page.
+    w.click("cmdNext");
+    QLineEdit* title = w.widget<QLineEdit>("txtTitle");
+    title->setFocus();
+    QTest::keyClick(title, Qt::Key_Return);
+    EXPECT_EQ(w.shownPage(), 2);
+    w.wizard.setLeaveAction(2, [] { return false; });
+    QTest::keyClick(w.widget("txtStyleName"), Qt::Key_Enter);
+    EXPECT_EQ(w.shownPage(), 2);
+}
+
+TEST(MainWindow, FieldsFollowTheModelAndTypingChangesOnlyTheModel) {
+    Window w;
+    int clicks = 0;
+    w.wizard.onClick(QStringLiteral("cmbTemplate"), [&] { ++clicks; });
+    w.wizard.onClick(QStringLiteral("lstFiles"), [&] { ++clicks; });
+
+    // A text field: typing sets the model's text, a model change shows in the field.
+    w.click("cmdNext");
+    auto* title = w.widget<QLineEdit>("txtTitle");
+    QTest::keyClicks(title, QStringLiteral("Summer's CD"));
+    EXPECT_EQ(w.form().text(QStringLiteral("txtTitle")), QStringLiteral("Summer's CD"));
+    w.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Winter"));
+    EXPECT_EQ(title->text(), QStringLiteral("Winter"));
+
+    // A drop-down list: typing fires nothing; choosing an item selects it and fires its Click.
+    auto* templates = w.widget<QComboBox>("cmbTemplate");
+    EXPECT_EQ(templates->count(), 4);
+    EXPECT_EQ(templates->currentText(), QStringLiteral("Standard"));
+    templates->lineEdit()->selectAll();
+    QTest::keyClicks(templates->lineEdit(), QStringLiteral("Ext"));
+    EXPECT_EQ(w.form().text(QStringLiteral("cmbTemplate")), QStringLiteral("Ext"));
+    EXPECT_EQ(templates->count(), 4);
+    EXPECT_EQ(clicks, 0);
+    emit templates->activated(2);
+    EXPECT_EQ(w.form().selected(QStringLiteral("cmbTemplate")), 2);
+    EXPECT_EQ(w.form().text(QStringLiteral("cmbTemplate")), QStringLiteral("Extended"));
+    EXPECT_EQ(templates->currentText(), QStringLiteral("Extended"));
+    EXPECT_EQ(clicks, 1);
+
+    // A list: the model's items show; a click selects the row and fires the list's Click.
+    auto* files = w.widget<QListWidget>("lstFiles");
+    w.form().setItems(QStringLiteral("lstFiles"), {QStringLiteral("Setup"), QStringLiteral("Read me")});
+    for (int i = 0; i < 3; ++i) {
+        w.click("cmdNext");
+    }
+    ASSERT_EQ(files->count(), 2);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(1)).center());
+    EXPECT_EQ(w.form().selected(QStringLiteral("lstFiles")), 1);
+    EXPECT_EQ(clicks, 2);
+    w.form().setItemText(QStringLiteral("lstFiles"), 0, QStringLiteral("Installer"));
+    EXPECT_EQ(files->item(0)->text(), QStringLiteral("Installer"));
+    EXPECT_EQ(files->currentRow(), 1);
+
+    // The multi-line field keeps the model's line breaks when the user types into it.
+    auto* description = w.widget<QPlainTextEdit>("txtFileDescription");
+    w.form().setText(QStringLiteral("txtFileDescription"), QStringLiteral("First line\r\nSecond line"));
+    EXPECT_EQ(description->toPlainText(), QStringLiteral("First line\nSecond line"));
+    description->moveCursor(QTextCursor::End);
+    QTest::keyClicks(description, QStringLiteral("!"));
+    EXPECT_EQ(w.form().text(QStringLiteral("txtFileDescription")),
+              QStringLiteral("First line\r\nSecond line!"));
+    w.form().setText(QStringLiteral("txtFileDescription"), QString());
+    QTest::keyClicks(description, QStringLiteral("a"));
+    QTest::keyClick(description, Qt::Key_Return);
+    QTest::keyClicks(description, QStringLiteral("b"));
+    EXPECT_EQ(w.form().text(QStringLiteral("txtFileDescription")), QStringLiteral("a\nb"));
+    EXPECT_EQ(w.shownPage(), 4);
+
+    // Swatches paint the colour number; labels follow caption, weight and visibility.
+    auto* swatch = w.widget<ColorSwatch>("colHyperA");
+    w.form().setColor(QStringLiteral("colHyperA"), 255);
+    EXPECT_EQ(swatch->colorNumber(), 255);
+    EXPECT_EQ(swatch->grab().toImage().pixelColor(swatch->rect().center()), QColor(255, 0, 0));
+    auto* root = w.widget<QLabel>("lblRoot");
+    EXPECT_TRUE(root->font().bold());
+    w.form().setCaption(QStringLiteral("lblRoot"), QStringLiteral("/media/cd"));
+    EXPECT_EQ(root->text(), QStringLiteral("/media/cd"));
+    w.form().setVisible(QStringLiteral("lblScreen"), false);
+    EXPECT_TRUE(w.widget("lblScreen")->isHidden());
+    EXPECT_FALSE(w.widget("lblCat")->isHidden());
+
+    // Tag groups shown by the model appear on their page.
+    for (int i = 0; i < 4; ++i) {
+        w.click("cmdBack");
+    }
+    EXPECT_FALSE(w.widget("cmbMenuL")->isVisible());
+    w.wizard.showControls(QStringLiteral("ML"), true);
+    for (const char* name : {"Label40", "cmbMenuL", "cmdLoad"}) {
+        EXPECT_TRUE(w.widget(name)->isVisible()) << name;
+    }
+    EXPECT_FALSE(w.widget("cmbMenus")->isVisible());
+    auto* create = w.widget<QToolButton>("cmdNew");
+    EXPECT_EQ(create->text(), QStringLiteral("Create Menu"));
+    EXPECT_EQ(create->toolTip(), QStringLiteral("Create a new menu"));
+    EXPECT_FALSE(create->icon().isNull());
+}
+
+TEST(MainWindow, MenuItemsAndButtonsFireTheWizardsClicks) {
+    Window w;
+    QStringList fired;
+    for (const char* name : {"mnuAbout", "mnuQuit", "cmdNew", "cmdClose"}) {
+        w.wizard.onClick(QString::fromLatin1(name), [&fired, name] { fired << QString::fromLatin1(name); });
+    }
+    QAction* about = w.window.menuAction(QStringLiteral("mnuAbout"));
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->text().remove(QLatin1Char('&')), QStringLiteral("About"));
+    about->trigger();
+    w.window.menuAction(QStringLiteral("mnuQuit"))->trigger();
+    w.click("cmdNew");
+    w.click("cmdClose");
+    EXPECT_EQ(fired, (QStringList{QStringLiteral("mnuAbout"), QStringLiteral("mnuQuit"),
+                                  QStringLiteral("cmdNew"), QStringLiteral("cmdClose")}));
+}
+
+TEST(MainWindow, FolderAndDriveListsShowAndOpenRealFolders) {
+    Window w;
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("Disc/Setup"));
+    const QString disc = QDir::toNativeSeparators(QDir(dir.path()).filePath(QStringLiteral("Disc")));
+    const QString setup = QDir::toNativeSeparators(QDir(dir.path()).filePath(QStringLiteral("Disc/Setup")));
+    QStringList opened;
+    w.wizard.onFolderChange([&](const QString& path) {
+        opened << path;
+        w.form().setText(QStringLiteral("Dir1"), path);
+    });
+    w.click("cmdNext");
+
+    // The model's folder is selected in the tree.
+    auto* tree = w.widget<FolderTree>("Dir1");
+    w.form().setText(QStringLiteral("Dir1"), disc);
+    EXPECT_EQ(tree->currentFolder(), disc);
+    EXPECT_TRUE(opened.isEmpty());
+
+    // A click on a folder opens it.
+    const QModelIndex index = tree->fileSystem()->index(QDir::fromNativeSeparators(setup));
+    ASSERT_TRUE(index.isValid());
+    tree->expand(index.parent());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tree->visualRect(index).isEmpty(); }));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());
+    EXPECT_EQ(opened, QStringList{setup});
+    EXPECT_EQ(tree->currentFolder(), setup);
+
+    // The drive list offers the model's drives and shows the chosen one.
+    auto* drives = w.widget<QComboBox>("Drive1");
+    const QStringList items = w.form().items(QStringLiteral("Drive1"));
+    if (!items.isEmpty()) {
+        EXPECT_EQ(drives->count(), items.size());
+        EXPECT_EQ(drives->currentText(), w.form().text(QStringLiteral("Drive1")));
+    } else {
+        EXPECT_GT(drives->count(), 0);
+    }
+}
+
+}  // namespace
