@@ -130,3 +130,28 @@ TEST(DialogForm, AboutFormIsModalWithItsBackgroundAndPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DialogForm, HelpAboutOpensTheAboutBoxUntilItsOwnButtonClosesIt) {
+    Window w;
+    if (!w.wizard.dialog(QStringLiteral("frmAbout")).has(QStringLiteral("cmdOK"))) {
+        GTEST_SKIP() << "the About box has no OK button yet";
+    }
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<DialogForm*>(QApplication::activeModalWidget());
+        shown = dialog != nullptr && dialog->formName() == QStringLiteral("frmAbout");
+        if (dialog == nullptr) {
+            w.wizard.setDialogOpen(QStringLiteral("frmAbout"), false);
+            return;
+        }
+        QTest::mouseClick(dialog->control(QStringLiteral("cmdOK")), Qt::LeftButton);
+    });
+    w.window.menuAction(QStringLiteral("mnuAbout"))->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(w.wizard.isDialogOpen(QStringLiteral("frmAbout")));
+    EXPECT_FALSE(w.window.dialogForm(QStringLiteral("frmAbout"))->isVisible());
+}
+
+}  // namespace
