@@ -271,16 +271,21 @@ void saveStyle(Wizard& w) {
     saveMenuHeader(w);
 }
 
-void refreshData(Wizard& w) {
-    fillStyles(w);
+bool selectStyleEntry(Wizard& w, qint64 id) {
     FormModel& f = w.form();
     const QStringList entries = f.items(QStringLiteral("cmbStyles"));
     for (int i = 1; i < entries.size(); ++i) {
-        if (styleIdOf(entries[i]) == w.state().curStyleID) {
+        if (styleIdOf(entries[i]) == id) {
             f.select(QStringLiteral("cmbStyles"), i);
-            break;
+            return true;
         }
     }
+    return false;
+}
+
+void refreshData(Wizard& w) {
+    fillStyles(w);
+    selectStyleEntry(w, w.state().curStyleID);
     setStyleData(w);
 }
 

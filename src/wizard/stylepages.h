@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace torvel {
 
@@ -13,6 +14,8 @@ void setStyleData(Wizard& w);       // loads the style chosen in cmbStyles, or t
 bool checkStyleImages(Wizard& w);   // the check on leaving "Styles / images"; false keeps the page
 void saveStyle(Wizard& w);    // gathers the assets, stores the style, writes the style sheet, saves the menu
 void refreshData(Wizard& w);  // rebuilds the list, selects the current style and reloads it
+// Selects the first entry after "NEW" whose id is `id`; false (list unchanged) when none matches.
+bool selectStyleEntry(Wizard& w, qint64 id);
 
 // True when a style name can serve as a folder name on every platform.
 bool isUsableFolderName(const QString& name);

@@ -36,13 +36,10 @@ void openStoredMenu(Wizard& w) {
             w.prompts(),
             QStringLiteral("Your root directory is no longer valid!\r\nPlease select a new root directory!"));
     }
-    const QString styleNo = rs->field(QStringLiteral("StyleNo"));
-    const QStringList styles = f.items(QStringLiteral("cmbStyles"));
-    for (int i = 1; i < styles.size(); ++i) {
-        if (styles[i].section(QLatin1Char(':'), 0, 0).trimmed() == styleNo.trimmed()) {
-            f.select(QStringLiteral("cmbStyles"), i);
-            break;
-        }
+    bool stored = false;
+    const qint64 styleNo = rs->field(QStringLiteral("StyleNo")).toLongLong(&stored);
+    if (stored) {
+        selectStyleEntry(w, styleNo);
     }
     rs->close();
 }
