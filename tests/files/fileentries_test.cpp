@@ -16,13 +16,8 @@ using namespace torvel;
 
 namespace {
 
-QString native(const QString& path) {
-    return QDir::toNativeSeparators(path);
-}
-
-QJsonObject event(const QString& line) {
-    return QJsonDocument::fromJson(line.toUtf8()).object();
-}
+using test::event;
+using test::native;
 
 // A wizard on page 4 of a stored menu whose CD root is a temporary folder with a few files.
 struct EntryPage : test::WizardFixture {

@@ -15,13 +15,8 @@ using namespace torvel;
 
 namespace {
 
-QString native(const QString& path) {
-    return QDir::toNativeSeparators(path);
-}
-
-QJsonObject event(const QString& line) {
-    return QJsonDocument::fromJson(line.toUtf8()).object();
-}
+using test::event;
+using test::native;
 
 QString rootShown(const Wizard& w) {
     return w.form().caption(QStringLiteral("lblRoot"));

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 
 #include "data/schemafile.h"
 
@@ -37,5 +38,9 @@ QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+QJsonObject event(const QString& line) { return QJsonDocument::fromJson(line.toUtf8()).object(); }
 
 }  // namespace torvel::test

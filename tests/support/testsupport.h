@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
@@ -34,5 +35,9 @@ struct WizardFixture {
 };
 
 QByteArray readFile(const QString& path);
+// A path in the platform's own form.
+QString native(const QString& path);
+// One transcript line as a JSON object.
+QJsonObject event(const QString& line);
 
 }  // namespace torvel::test
