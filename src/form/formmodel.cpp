@@ -4,7 +4,18 @@
 
 namespace torvel {
 
-void FormModel::add(Control control) { controls_.push_back(std::move(control)); }
+Control makeControl(const char* name, ControlKind kind, const QString& caption, const QString& tooltip) {
+    Control c;
+    c.name = QString::fromLatin1(name);
+    c.kind = kind;
+    c.caption = caption;
+    c.tooltip = tooltip;
+    return c;
+}
+
+void FormModel::add(Control control) {
+    controls_.push_back(std::move(control));
+}
 
 namespace {
 template <typename Controls>
@@ -25,9 +36,13 @@ const Control& FormModel::get(const QString& name) const {
     throw TorvelError(QStringLiteral("The form %1 has no control named %2.").arg(name_, name));
 }
 
-Control& FormModel::at(const QString& name) { return const_cast<Control&>(get(name)); }
+Control& FormModel::at(const QString& name) {
+    return const_cast<Control&>(get(name));
+}
 
-const Control* FormModel::find(const QString& name) const { return findIn(controls_, name); }
+const Control* FormModel::find(const QString& name) const {
+    return findIn(controls_, name);
+}
 
 void FormModel::changed(const QString& name) {
     for (const auto& listener : listeners_) {
@@ -67,7 +82,9 @@ void FormModel::setColor(const QString& name, int color) {
     }
 }
 
-void FormModel::clearItems(const QString& name) { setItems(name, {}); }
+void FormModel::clearItems(const QString& name) {
+    setItems(name, {});
+}
 
 void FormModel::addItem(const QString& name, const QString& item) {
     at(name).items << item;

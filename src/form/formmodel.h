@@ -8,15 +8,15 @@
 namespace torvel {
 
 enum class ControlKind {
-    Frame,          // a wizard page
+    Frame,  // a wizard page
     Label,
     TextField,
     MultiLineText,
-    ComboBox,       // drop-down list with a text field
+    ComboBox,  // drop-down list with a text field
     ListBox,
     Button,
     PictureButton,
-    Swatch,         // filled rectangle showing a colour number
+    Swatch,  // filled rectangle showing a colour number
     Picture,
     DriveList,
     FolderList,
@@ -38,6 +38,10 @@ struct Control {
     int selected = -1;
     int color = 0;  // 0x00BBGGRR
 };
+
+// A control with a name, a kind and optionally a caption and a tooltip.
+Control makeControl(const char* name, ControlKind kind, const QString& caption = QString(),
+                    const QString& tooltip = QString());
 
 // The presentation model of one form: named controls, their values and a change notice that
 // the screen layer listens to. Handlers read and write controls only through this model.

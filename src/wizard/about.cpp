@@ -12,30 +12,21 @@ namespace {
 
 const QString kForm = QStringLiteral("frmAbout");
 
-Control control(const char* name, ControlKind kind, const QString& caption = QString(),
-                const QString& tooltip = QString()) {
-    Control c;
-    c.name = QString::fromLatin1(name);
-    c.kind = kind;
-    c.caption = caption;
-    c.tooltip = tooltip;
-    return c;
-}
-
 void addAboutControls(FormModel& dlg, const AboutInfo& info) {
-    Control frame = control("frmAbout", ControlKind::Frame, QStringLiteral("About ") + info.title);
+    Control frame = makeControl("frmAbout", ControlKind::Frame, QStringLiteral("About ") + info.title);
     frame.color = kAboutBackColor;
     dlg.add(frame);
-    dlg.add(control("lblTitle", ControlKind::Label));
-    dlg.add(control("lblVersion", ControlKind::Label));
-    dlg.add(control("lblDescription", ControlKind::Label));
-    dlg.add(control("lblCompany", ControlKind::Label));
-    dlg.add(control("lblCopyright", ControlKind::Label));
-    dlg.add(control("Image1", ControlKind::Picture));
-    dlg.add(control("cmdOK", ControlKind::Button, QStringLiteral("OK"), QStringLiteral("Close window")));
-    dlg.add(control("cmdSysInfo", ControlKind::Button, QStringLiteral("System Info"),
-                    QStringLiteral("display system information")));
-    dlg.add(control("ZelBText1", ControlKind::Button, info.company, QStringLiteral("visit ") + info.company));
+    dlg.add(makeControl("lblTitle", ControlKind::Label));
+    dlg.add(makeControl("lblVersion", ControlKind::Label));
+    dlg.add(makeControl("lblDescription", ControlKind::Label));
+    dlg.add(makeControl("lblCompany", ControlKind::Label));
+    dlg.add(makeControl("lblCopyright", ControlKind::Label));
+    dlg.add(makeControl("Image1", ControlKind::Picture));
+    dlg.add(makeControl("cmdOK", ControlKind::Button, QStringLiteral("OK"), QStringLiteral("Close window")));
+    dlg.add(makeControl("cmdSysInfo", ControlKind::Button, QStringLiteral("System Info"),
+                        QStringLiteral("display system information")));
+    dlg.add(
+        makeControl("ZelBText1", ControlKind::Button, info.company, QStringLiteral("visit ") + info.company));
 }
 
 // The dialog's load: caption, colour and the labels from the program's version information.

@@ -20,39 +20,12 @@ struct FinderDialog {
 };
 
 void addFinderControls(FormModel& dlg) {
-    Control frame;
-    frame.name = kForm;
-    frame.kind = ControlKind::Frame;
-    frame.caption = QStringLiteral("  File Descriptions");
-    dlg.add(frame);
-
-    Control label;
-    label.name = QStringLiteral("lblDesTitle");
-    label.kind = ControlKind::Label;
-    label.caption = QStringLiteral("File title");
-    dlg.add(label);
-
-    Control titles;
-    titles.name = kTitles;
-    titles.kind = ControlKind::ComboBox;
-    dlg.add(titles);
-
-    Control text;
-    text.name = kText;
-    text.kind = ControlKind::TextField;
-    dlg.add(text);
-
-    Control ok;
-    ok.name = QStringLiteral("cmdOK");
-    ok.kind = ControlKind::Button;
-    ok.caption = QStringLiteral("OK");
-    dlg.add(ok);
-
-    Control cancel;
-    cancel.name = QStringLiteral("cmdCancel");
-    cancel.kind = ControlKind::Button;
-    cancel.caption = QStringLiteral("Cancel");
-    dlg.add(cancel);
+    dlg.add(makeControl("frmFiles", ControlKind::Frame, QStringLiteral("  File Descriptions")));
+    dlg.add(makeControl("lblDesTitle", ControlKind::Label, QStringLiteral("File title")));
+    dlg.add(makeControl("cmbDesTitle", ControlKind::ComboBox));
+    dlg.add(makeControl("txtDesText", ControlKind::TextField));
+    dlg.add(makeControl("cmdOK", ControlKind::Button, QStringLiteral("OK")));
+    dlg.add(makeControl("cmdCancel", ControlKind::Button, QStringLiteral("Cancel")));
 }
 
 // Shows the stored description of the chosen title; an unknown title leaves the text as it is.
