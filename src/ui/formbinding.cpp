@@ -263,6 +263,8 @@ void FormBinding::apply(const Control& c, QWidget* w) {
             auto* edit = qobject_cast<QLineEdit*>(w);
             if (edit != nullptr && edit->text() != c.text) {
                 edit->setText(c.text);
+                // A value put in by the program shows from its beginning, also when it is long.
+                edit->setCursorPosition(0);
             }
             break;
         }

@@ -134,6 +134,7 @@ TEST(WindowRoad, CreateDescribeAndFinishAMenuThroughTheWidgets) {
     r.prompts.answers.queueFile(r.native(QStringLiteral("Art/logo.jpg")));
     r.click("cmdLImage");
     EXPECT_EQ(r.widget<QLineEdit>("txtLogoImage")->text(), r.native(QStringLiteral("Art/logo.jpg")));
+    EXPECT_EQ(r.widget<QLineEdit>("txtLogoImage")->cursorPosition(), 0) << "a long path shows its beginning";
     r.prompts.answers.queueColor(0x800000);
     r.click("cmdPickColor");
     EXPECT_EQ(r.widget<ColorSwatch>("colBack")->colorNumber(), 0x800000);
