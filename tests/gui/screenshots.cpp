@@ -1,19 +1,28 @@
-// Development tool: draws the five wizard pages offscreen with sample values and saves them as
-// OUTDIR/page0.png .. page4.png for the documentation.
+// Development tool: walks the author's road through the wizard offscreen, with a stored style and
+// a sample CD, and saves the pictures for the documentation: OUTDIR/page0.png .. page4.png, the
+// description finder (finder.png) and the About box (about.png).
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
-#include "form/scriptedprompts.h"
+#include "answeringprompts.h"
+#include "data/statements.h"
 #include "support/testsupport.h"
+#include "ui/dialogform.h"
 #include "ui/mainwindow.h"
 #include "wizard/controls.h"
 #include "wizard/wizard.h"
 
 namespace {
+
+using namespace torvel;
 
 void settle(int ms) {
     QEventLoop loop;
@@ -21,58 +30,83 @@ void settle(int ms) {
     loop.exec();
 }
 
-// Sample values where the wizard's own handlers have not put any: the pictures show a menu on
-// its way through the pages.
-void fillSamples(torvel::Wizard& wizard, const QString& cdRoot) {
-    torvel::FormModel& f = wizard.form();
-    const auto fillText = [&f](const char* name, const QString& text) {
-        const QString control = QString::fromLatin1(name);
-        if (f.has(control)) {
-            f.setText(control, text);
+bool writeFile(const QString& path, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+}
+
+// A small picture with a colour gradient and a caption, saved as JPEG.
+bool writePicture(const QString& path, const QSize& size, const QColor& from, const QColor& to,
+                  const QString& caption) {
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, size.width(), size.height());
+    gradient.setColorAt(0, from);
+    gradient.setColorAt(1, to);
+    painter.fillRect(image.rect(), gradient);
+    painter.setPen(Qt::white);
+    QFont font(QStringLiteral("DejaVu Sans"), 1);
+    font.setPixelSize(size.height() / 3);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(image.rect(), Qt::AlignCenter, caption);
+    painter.end();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return image.save(path, "JPG");
+}
+
+struct Shots {
+    QString outDir;
+    int failures = 0;
+
+    void save(QWidget* widget, const char* name) {
+        const QString file = QDir(outDir).filePath(QString::fromLatin1(name));
+        if (widget == nullptr || !widget->grab().save(file)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            ++failures;
         }
-    };
-    fillText("txtTitle", QStringLiteral("Holiday Photos 2024"));
-    if (f.items(QStringLiteral("cmbStyles")).isEmpty()) {
-        f.setItems(QStringLiteral("cmbStyles"), {QStringLiteral("NEW"), QStringLiteral("Ocean")});
     }
-    fillText("cmbStyles", QStringLiteral("NEW"));
-    if (f.caption(QStringLiteral("lblRoot")).trimmed().isEmpty()) {
-        f.setCaption(QStringLiteral("lblRoot"), QDir::toNativeSeparators(cdRoot));
+    void expectPage(Wizard& wizard, int page) {
+        if (wizard.state().curStep != page) {
+            std::fprintf(stderr, "the wizard is on page %d instead of %d\n", wizard.state().curStep, page);
+            ++failures;
+        }
     }
-    fillText("Dir1", QDir::toNativeSeparators(cdRoot));
+};
 
-    // The style pages with the standard style's values.
-    fillText("txtStyleName", QStringLiteral("Ocean"));
-    fillText("txtBackgroundColor", QStringLiteral("16777215 "));
-    f.setColor(QStringLiteral("colBack"), 0xFFFFFF);
-    const char* const fonts[][2] = {{"txtTitleFont", "Arial;14pt;bold"},
-                                    {"txtButtonFont", "Arial;10pt;bold"},
-                                    {"txtDFont", "Arial;10pt;normal"},
-                                    {"txtHFont", "Arial;10pt;normal"}};
-    for (const auto& font : fonts) {
-        fillText(font[0], QString::fromLatin1(font[1]));
+// The sample CD folder: "Holiday CD" in the home folder, removed again at the end; a temporary
+// name when that folder is already there.
+class SampleFolder {
+public:
+    SampleFolder() {
+        const QString wanted = QDir::home().filePath(QStringLiteral("Holiday CD"));
+        if (!QFileInfo::exists(wanted) && QDir().mkpath(wanted)) {
+            path_ = wanted;
+            owned_ = true;
+        } else {
+            temp_ =
+                std::make_unique<QTemporaryDir>(QDir::home().filePath(QStringLiteral("HolidayCD-XXXXXX")));
+            path_ = temp_->isValid() ? temp_->path() : QString();
+        }
     }
-    const struct {
-        const char* field;
-        const char* swatch;
-        const char* text;
-        int color;
-    } colours[] = {{"txtTitleColor", "colTitle", "RGB(192,192,192)", 0xC0C0C0},
-                   {"txtBColor", "colButton", "RGB(192,192,192)", 0xC0C0C0},
-                   {"txtDColor", "colText", "RGB(192,192,192)", 0xC0C0C0},
-                   {"txtHColor", "colHyper", "RGB(192,192,192)", 0xC0C0C0},
-                   {"txtHColorActive", "colHyperA", "RGB(17,207,255)", 0xFFCF11}};
-    for (const auto& c : colours) {
-        fillText(c.field, QString::fromLatin1(c.text));
-        f.setColor(QString::fromLatin1(c.swatch), c.color);
+    ~SampleFolder() {
+        if (owned_) {
+            QDir(path_).removeRecursively();
+        }
     }
+    SampleFolder(const SampleFolder&) = delete;
+    SampleFolder& operator=(const SampleFolder&) = delete;
+    const QString& path() const { return path_; }
 
-    // The file page with two saved entries and one being described.
-    f.setItems(QStringLiteral("lstFiles"), {QStringLiteral("Photo Viewer"), QStringLiteral("Read Me")});
-    fillText("txtFile", QDir::toNativeSeparators(QDir(cdRoot).filePath(QStringLiteral("Tools/slides.exe"))));
-    fillText("txtFileTitle", QStringLiteral("Slide Show"));
-    fillText("txtFileDescription",
-             QStringLiteral("Shows every photo of the CD as a slide show.\nPress Escape to stop."));
+private:
+    QString path_;
+    bool owned_ = false;
+    std::unique_ptr<QTemporaryDir> temp_;
+};
+
+int indexOf(Wizard& wizard, const char* control, const QString& item) {
+    return wizard.form().items(QString::fromLatin1(control)).indexOf(item);
 }
 
 }  // namespace
@@ -88,39 +122,155 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: torvel-screenshots OUTDIR\n");
         return 2;
     }
-    const QString outDir = QString::fromLocal8Bit(argv[1]);
-    if (!QDir().mkpath(outDir)) {
+    Shots shots{QString::fromLocal8Bit(argv[1])};
+    if (!QDir().mkpath(shots.outDir)) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
 
-    torvel::test::ProgramDir program;
-    // The sample CD folder sits in the home folder, whose tree is short and tidy in the pictures.
-    QTemporaryDir cd(QDir::home().filePath(QStringLiteral("HolidayCD-XXXXXX")));
-    for (const char* folder : {"Photos", "Tools", "Music"}) {
-        QDir(cd.path()).mkpath(QString::fromLatin1(folder));
+    // A fresh program folder with the three sample styles, and a sample CD in the home folder,
+    // whose tree is short and tidy in the pictures; the pictures the author picks lie on it.
+    test::ProgramDir program;
+    SampleFolder cd;
+    const QDir root(cd.path());
+    const QString cdRoot = QDir::toNativeSeparators(cd.path());
+    const auto onCd = [&root](const char* relative) {
+        return QDir::toNativeSeparators(root.filePath(QString::fromLatin1(relative)));
+    };
+    const auto inArt = [&onCd](const char* name) { return onCd("Pictures/") + QString::fromLatin1(name); };
+    bool ready = !cd.path().isEmpty() && writeFile(onCd("Tools/slides.exe"), "MZ slides") &&
+                 writeFile(onCd("Photos/album.htm"), "<html></html>") &&
+                 writeFile(onCd("Music/holiday.m3u"), "#EXTM3U\n") &&
+                 writePicture(onCd("Photos/beach.jpg"), {320, 200}, QColor(255, 190, 90),
+                              QColor(40, 120, 200), QStringLiteral("Beach")) &&
+                 writePicture(inArt("logo.jpg"), {240, 80}, QColor(40, 60, 140), QColor(120, 200, 255),
+                              QStringLiteral("Holiday")) &&
+                 writePicture(inArt("slides.jpg"), {200, 130}, QColor(30, 30, 40), QColor(200, 90, 60),
+                              QStringLiteral("Slides")) &&
+                 writePicture(inArt("album.jpg"), {200, 130}, QColor(250, 200, 80), QColor(60, 150, 90),
+                              QStringLiteral("Album")) &&
+                 writePicture(inArt("music.jpg"), {200, 130}, QColor(90, 40, 140), QColor(230, 80, 160),
+                              QStringLiteral("Music"));
+    if (!ready) {
+        std::fprintf(stderr, "cannot write the sample CD and pictures\n");
+        return 1;
     }
-    const QString cdRoot = cd.path();
 
-    torvel::ScriptedPrompts prompts;
-    torvel::Wizard wizard(prompts, program.path());
-    for (int page = 0; page < torvel::kPageCount; ++page) {
-        wizard.setLeaveAction(page, [] { return true; });
+    // The folder list starts in the current folder: the CD's, not the build's.
+    QDir::setCurrent(cd.path());
+    test::AnsweringPrompts prompts;
+    Wizard wizard(prompts, program.path());
+    // Last year's disc, whose slide show the finder offers for this one.
+    {
+        const qint64 menu = wizard.myData().executeInsert(
+            QString::fromLatin1(sql::insertMenu),
+            {QStringLiteral("Extended"), QStringLiteral("Holiday Photos 2025"), 1, cdRoot});
+        wizard.myData().ExecuteSQL(
+            QString::fromLatin1(sql::insertEntry),
+            {menu, QStringLiteral("Tools"), QStringLiteral("Slide Show"), QStringLiteral("Tools/slides.exe"),
+             QStringLiteral("Shows every photo of the disc as a slide show. Press Escape to stop."),
+             QStringLiteral("none")});
     }
-    torvel::MainWindow window(wizard);
+    MainWindow window(wizard);
+    // A little wider than the first size, so that the font values stand whole in their fields.
+    window.resize(960, 640);
     window.show();
-    wizard.openFolder(QDir::toNativeSeparators(cdRoot));
-    fillSamples(wizard, cdRoot);
+    FormModel& form = wizard.form();
+    const auto set = [&form](const char* control, const QString& text) {
+        form.setText(QString::fromLatin1(control), text);
+    };
 
-    int failures = 0;
-    for (int page = 0; page < torvel::kPageCount; ++page) {
-        settle(page == 1 ? 600 : 100);
-        const QString file = QDir(outDir).filePath(QStringLiteral("page%1.png").arg(page));
-        if (!window.grab().save(file)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-            ++failures;
-        }
-        wizard.click(QStringLiteral("cmdNext"));
+    settle(200);
+    shots.save(&window, "page0.png");
+
+    // General Setting: title, template, the stored style "Midnight" and the CD root.
+    wizard.click(QStringLiteral("cmdNew"));
+    shots.expectPage(wizard, 1);
+    set("txtTitle", QStringLiteral("Holiday Photos 2026"));
+    wizard.choose(QStringLiteral("cmbTemplate"),
+                  indexOf(wizard, "cmbTemplate", QStringLiteral("Extended Screenshots")));
+    wizard.choose(QStringLiteral("cmbStyles"), indexOf(wizard, "cmbStyles", QStringLiteral("1: Midnight")));
+    wizard.openFolder(cdRoot);
+    settle(800);
+    shots.save(&window, "page1.png");
+
+    // Styles / images: the stored style is loaded; the author adds a logo.
+    wizard.click(QStringLiteral("cmdNext"));
+    shots.expectPage(wizard, 2);
+    prompts.answers.queueFile(inArt("logo.jpg"));
+    wizard.click(QStringLiteral("cmdLImage"));
+    set("txtTop", QStringLiteral("12"));
+    set("txtLeft", QStringLiteral("20"));
+    settle(100);
+    shots.save(&window, "page2.png");
+
+    // Styles / fonts, then the style is saved on the way to Add Files.
+    wizard.click(QStringLiteral("cmdNext"));
+    shots.expectPage(wizard, 3);
+    settle(100);
+    shots.save(&window, "page3.png");
+    wizard.click(QStringLiteral("cmdNext"));
+    shots.expectPage(wizard, 4);
+
+    // The first entry takes its title and description from last year's disc through the finder.
+    prompts.answers.queueFile(onCd("Tools/slides.exe"));
+    wizard.click(QStringLiteral("cmdFile"));
+    wizard.click(QStringLiteral("cmdFind"));
+    settle(200);
+    DialogForm* finder = window.dialogForm(QStringLiteral("frmFiles"));
+    if (finder != nullptr) {
+        finder->adjustSize();
+        settle(100);
     }
-    return failures == 0 ? 0 : 1;
+    shots.save(finder, "finder.png");
+    wizard.click(QStringLiteral("frmFiles.cmdOK"));
+
+    struct Entry {
+        const char* file;
+        const char* title;
+        const char* description;
+        const char* category;
+        const char* screenshot;
+    };
+    const Entry entries[] = {
+        {"Tools/slides.exe", nullptr, nullptr, "Tools", "slides.jpg"},
+        {"Photos/album.htm", "Photo Album",
+         "All photos of the summer, sorted by day.\nOpens in your browser.", "Photos", "album.jpg"},
+        {"Music/holiday.m3u", "Holiday Music", "The songs of the trip as a playlist.", "Music", "music.jpg"},
+    };
+    for (const Entry& e : entries) {
+        if (e.title != nullptr) {
+            prompts.answers.queueFile(onCd(e.file));
+            wizard.click(QStringLiteral("cmdFile"));
+            set("txtFileTitle", QString::fromUtf8(e.title));
+            set("txtFileDescription", QString::fromUtf8(e.description));
+        }
+        set("txtFileCat", QString::fromUtf8(e.category));
+        prompts.answers.queueFile(inArt(e.screenshot));
+        wizard.click(QStringLiteral("cmdFScreenshot"));
+        wizard.click(QStringLiteral("cmdSave"));
+    }
+    wizard.choose(QStringLiteral("lstFiles"), 1);
+    settle(100);
+    shots.save(&window, "page4.png");
+
+    // Help > About is modal: it is drawn and closed once it is up.
+    QTimer::singleShot(300, [&] {
+        shots.save(QApplication::activeModalWidget(), "about.png");
+        wizard.click(QStringLiteral("frmAbout.cmdOK"));
+    });
+    wizard.click(QStringLiteral("mnuAbout"));
+
+    // Finish proves that the road was a real one.
+    wizard.click(QStringLiteral("Finish"));
+    const QStringList transcript = prompts.answers.transcript();
+    const bool finished =
+        transcript.filter(QStringLiteral("Your Menu has been successfully created!")).size() == 1;
+    if (!finished || !prompts.unanswered.isEmpty() || prompts.answers.hasQueuedAnswers()) {
+        std::fprintf(stderr, "the road did not end as expected:\n%s\n%s\n",
+                     qPrintable(transcript.join(QLatin1Char('\n'))),
+                     qPrintable(prompts.unanswered.join(QLatin1Char('\n'))));
+        ++shots.failures;
+    }
+    return shots.failures == 0 ? 0 : 1;
 }
