@@ -144,7 +144,7 @@ MainWindow::MainWindow(Wizard& wizard, QWidget* parent) : QMainWindow(parent), w
         }
     }
     setMinimumSize(840, 580);
-    resize(900, 620);
+    resize(960, 640);
 
     if (auto* prompts = dynamic_cast<QtPrompts*>(&wizard_.prompts())) {
         prompts->attach(this);
