@@ -1,5 +1,7 @@
 #include "generatortest.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 
 #include "data/statements.h"
@@ -8,10 +10,19 @@
 namespace torvel::test {
 
 QByteArray golden(const QString& name) {
-    const QString text = QString::fromUtf8(readFile(QStringLiteral(TORVEL_GOLDEN_DIR "/") + name));
-    QString crlf = text;
-    crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return crlf.toLatin1();
+    QString text = QString::fromUtf8(readFile(QStringLiteral(TORVEL_GOLDEN_DIR "/") + name));
+    // A checkout that turned the line ends into CR LF reads the same.
+    text.remove(QLatin1Char('\r'));
+    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    // Latin-1 and Windows-1252 give the same byte for every character below 100 hex except 80..9F.
+    for (const QChar c : text) {
+        if (c.unicode() > 0xFF || (c.unicode() >= 0x80 && c.unicode() < 0xA0)) {
+            ADD_FAILURE() << name.toStdString() << " holds U+" << std::hex
+                          << static_cast<unsigned>(c.unicode())
+                          << ", which this comparison cannot turn into its Windows-1252 byte";
+        }
+    }
+    return text.toLatin1();
 }
 
 QString nativePath(const QStringList& parts) {
