@@ -76,6 +76,38 @@ TEST(ExtendedPages, CategoriesBecomeButtonsAndPanels) {
     EXPECT_EQ(m.page(), golden(QStringLiteral("extended_categories.htm")));
 }
 
+TEST(StartPages, EntriesKeepTheOrderInWhichTheyWereStored) {
+    MenuFixture m;
+    const QStringList titles{QStringLiteral("Zebra"), QStringLiteral("Ant"), QStringLiteral("Mole")};
+    for (const QString& title : titles) {
+        m.addEntry(QStringLiteral("Zoo"), title, title + QStringLiteral(".exe"), QStringLiteral("d"),
+                   QStringLiteral("none"));
+    }
+    ASSERT_TRUE(writeHTMLStandard(m.inputs(), m.data));
+    QList<QByteArray> lines = pageLines(m.page());
+    for (int i = 0; i < titles.size(); ++i) {
+        const QByteArray title = titles[i].toLatin1();
+        EXPECT_EQ(lines.indexOf("arT[" + QByteArray::number(i) + "]='<a href=" + title + ".exe>" + title +
+                                "</a>';"),
+                  8 + 3 * i)
+            << title.constData();
+        EXPECT_TRUE(lines.contains("    <p id='Bt' class='But' onmouseover='switchButton(" +
+                                   QByteArray::number(i) + ")' onclick='displayText(" +
+                                   QByteArray::number(i) + ")'>" + title + "</p>"))
+            << title.constData();
+    }
+
+    ASSERT_TRUE(writeHTMLExtended(m.inputs(), m.data));
+    lines = pageLines(m.page());
+    qsizetype previous = -1;
+    for (int j = 0; j < titles.size(); ++j) {
+        const qsizetype at = lines.indexOf("            <p class='TLink' onclick='displayText(0," +
+                                           QByteArray::number(j) + ")'>" + titles[j].toLatin1() + "</p>");
+        EXPECT_GT(at, previous) << titles[j].toStdString();
+        previous = at;
+    }
+}
+
 TEST(ExtendedPages, ScreenshotCellsBesideEachDescription) {
     MenuFixture m;
     m.addEntry(QStringLiteral("Docs"), QStringLiteral("Manual"), QStringLiteral("Docs/manual.pdf"),
