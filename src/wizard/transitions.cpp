@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "data/dataerror.h"
 #include "data/statements.h"
 #include "files/paths.h"
 #include "wizard/compose.h"
@@ -24,12 +25,18 @@ void openStoredMenu(Wizard& w) {
     }
     f.setText(QStringLiteral("cmbTemplate"), rs->field(QStringLiteral("Template")));
     f.setText(QStringLiteral("txtTitle"), rs->field(QStringLiteral("Title")));
+    // The drive list moves to the root's drive first, which makes that drive's current folder
+    // the CD root; the root itself is opened only when it still exists.
     const QString root = rs->field(QStringLiteral("Root"));
-    if (!root.isEmpty() && QFileInfo(root).isDir()) {
-        const QString drive = driveOf(root);
-        if (!drive.isEmpty()) {
-            f.setText(QStringLiteral("Drive1"), drive);
+    const QString drive = root.isEmpty() ? QString() : driveOf(root);
+    if (!drive.isEmpty()) {
+        try {
+            w.changeDrive(drive);
+        } catch (const TorvelError&) {
+            // A drive that is not available: the author is told below that the root is gone.
         }
+    }
+    if (!root.isEmpty() && QFileInfo(root).isDir()) {
         w.openFolder(root);
     } else {
         inform(

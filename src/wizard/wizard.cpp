@@ -8,7 +8,9 @@
 
 namespace torvel {
 
-QString databaseFileIn(const QString& programDir) { return QDir(programDir).filePath(QStringLiteral("Torvel.dat")); }
+QString databaseFileIn(const QString& programDir) {
+    return QDir(programDir).filePath(QStringLiteral("Torvel.dat"));
+}
 
 Wizard::Wizard(Prompts& prompts, QString programDir)
     : prompts_(prompts), programDir_(std::move(programDir)), form_(QStringLiteral("frmTorvel")) {
@@ -74,8 +76,9 @@ void Wizard::run(const QString& action, const std::function<void()>& handler) {
         prompts_.message(MessageIcon::Critical, MessageButtons::Ok, kMessageTitle,
                          QStringLiteral("%1 could not be completed.\n%2").arg(action, e.message()));
     } catch (const std::exception& e) {
-        prompts_.message(MessageIcon::Critical, MessageButtons::Ok, kMessageTitle,
-                         QStringLiteral("%1 could not be completed.\n%2").arg(action, QString::fromLocal8Bit(e.what())));
+        prompts_.message(
+            MessageIcon::Critical, MessageButtons::Ok, kMessageTitle,
+            QStringLiteral("%1 could not be completed.\n%2").arg(action, QString::fromLocal8Bit(e.what())));
     }
 }
 
@@ -108,13 +111,18 @@ void Wizard::choose(const QString& control, int index) {
 
 void Wizard::openFolder(const QString& path) {
     if (folderChange_) {
-        run(QStringLiteral("Opening the folder %1").arg(QDir::toNativeSeparators(path)), [&] { folderChange_(path); });
+        run(QStringLiteral("Opening the folder %1").arg(QDir::toNativeSeparators(path)),
+            [&] { folderChange_(path); });
     }
 }
 
 void Wizard::pickDrive(const QString& drive) {
+    run(QStringLiteral("Opening the drive %1").arg(drive), [&] { changeDrive(drive); });
+}
+
+void Wizard::changeDrive(const QString& drive) {
     if (driveChange_) {
-        run(QStringLiteral("Opening the drive %1").arg(drive), [&] { driveChange_(drive); });
+        driveChange_(drive);
     }
 }
 
@@ -170,6 +178,8 @@ void Wizard::setLeaveAction(int page, LeaveAction action) {
     }
 }
 
-void Wizard::onClick(const QString& control, std::function<void()> handler) { clicks_[control] = std::move(handler); }
+void Wizard::onClick(const QString& control, std::function<void()> handler) {
+    clicks_[control] = std::move(handler);
+}
 
 }  // namespace torvel

@@ -58,6 +58,9 @@ public:
     void openFolder(const QString& path);
     // The drive list picks a drive or volume (its Change event).
     void pickDrive(const QString& drive);
+    // The same Change set by the program itself: a drive that cannot be read throws instead of
+    // being reported, so that the caller decides what the author is told.
+    void changeDrive(const QString& drive);
     // Runs one user action; an error it throws is shown as a message naming what failed.
     void run(const QString& action, const std::function<void()>& handler);
 

@@ -6,6 +6,7 @@
 #include "data/statements.h"
 #include "files/paths.h"
 #include "support/testsupport.h"
+#include "wizard/generalsettings.h"
 #include "wizard/stylepages.h"
 
 using namespace torvel;
@@ -280,7 +281,29 @@ TEST(Pickers, ColourFontAndFileDialogsWriteTheirFields) {
 TEST(Transitions, LoadingAStoredMenuRestoresItsHeaderAndStyle) {
     Road r;
     const qint64 id = r.storeMenu(QStringLiteral("Stored"), 2, QDir::toNativeSeparators(r.disc.path()));
-    const qint64 lost = r.storeMenu(QStringLiteral("Lost"), 99, QStringLiteral("/no/such/folder/anywhere"));
+    const QString gone = QDir::toNativeSeparators(r.disc.filePath(QStringLiteral("Gone")));
+    const qint64 lost = r.storeMenu(QStringLiteral("Lost"), 99, gone);
+
+    // A root that is gone: the drive list still moves to its drive, whose current folder becomes
+    // the CD root, and the author is told to pick the root anew.
+    r.wizard->click(QStringLiteral("cmdEdit"));
+    r.form().select(QStringLiteral("cmbMenuL"), 1);
+    r.wizard->click(QStringLiteral("cmdLoad"));
+    EXPECT_EQ(r.wizard->state().curMenuID, lost);
+    EXPECT_EQ(r.step(), 1);
+    const QJsonObject message = test::event(r.lastEvent());
+    EXPECT_EQ(message.value(QStringLiteral("icon")).toString(), QStringLiteral("information"));
+    EXPECT_EQ(
+        message.value(QStringLiteral("text")).toString(),
+        QStringLiteral("Your root directory is no longer valid!\r\nPlease select a new root directory!"));
+    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("NEW"))
+        << "an unknown style keeps the list";
+    const QString driveFolder = folderAsShown(driveOf(gone));
+    EXPECT_EQ(r.form().caption(QStringLiteral("lblRoot")), driveFolder);
+    EXPECT_EQ(r.wizard->state().cdRoot, withTrailingSeparator(driveFolder));
+
+    r.back();
+    r.prompts.clearTranscript();
     r.wizard->click(QStringLiteral("cmdEdit"));
     r.wizard->click(QStringLiteral("cmdLoad"));
     ASSERT_EQ(r.step(), 1);
@@ -296,18 +319,6 @@ TEST(Transitions, LoadingAStoredMenuRestoresItsHeaderAndStyle) {
     r.next();
     EXPECT_EQ(r.step(), 2);
     EXPECT_EQ(r.form().text(QStringLiteral("txtStyleName")), QStringLiteral("Paper"));
-
-    r.back();
-    r.back();
-    r.wizard->click(QStringLiteral("cmdEdit"));
-    r.form().select(QStringLiteral("cmbMenuL"), 1);
-    r.wizard->click(QStringLiteral("cmdLoad"));
-    EXPECT_EQ(r.wizard->state().curMenuID, lost);
-    EXPECT_EQ(r.step(), 1);
-    EXPECT_TRUE(r.said(
-        QStringLiteral("Your root directory is no longer valid!\\r\\nPlease select a new root directory!")));
-    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("NEW"))
-        << "an unknown style keeps the list";
 }
 
 TEST(Transitions, FilePageShowsTheTemplatesFieldsAndListsTheMenusEntries) {
