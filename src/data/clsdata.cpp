@@ -44,13 +44,16 @@ public:
             drop();
             throw DataError(file_, statement, QStringLiteral("the file cannot be read"));
         }
-        QSqlDatabase db = QSqlDatabase::contains(name_) ? QSqlDatabase::database(name_, false)
-                                                        : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        QSqlDatabase db = QSqlDatabase::contains(name_)
+                              ? QSqlDatabase::database(name_, false)
+                              : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         if (!db.isValid()) {
-            throw DataError(file_, statement, QStringLiteral("Qt's SQLite driver (QSQLITE) is not installed"));
+            throw DataError(file_, statement,
+                            QStringLiteral("Qt's SQLite driver (QSQLITE) is not installed"));
         }
         if (!db.isOpen()) {
-            db.setDatabaseName(QUrl::fromLocalFile(file_).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw"));
+            db.setDatabaseName(QUrl::fromLocalFile(file_).toString(QUrl::FullyEncoded) +
+                               QStringLiteral("?mode=rw"));
             db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
             if (!db.open()) {
                 const QString reason = db.lastError().text();
@@ -81,7 +84,9 @@ public:
             fail(query, sql);
         }
         for (const QVariant& p : params) {
-            query.addBindValue(p);
+            // A field left empty is stored as empty text, as typed, never as NULL.
+            const bool nullText = p.typeId() == QMetaType::QString && p.toString().isNull();
+            query.addBindValue(nullText ? QVariant(QStringLiteral("")) : p);
         }
         if (!query.exec()) {
             fail(query, sql);
@@ -118,9 +123,9 @@ std::unique_ptr<ResultSet> clsData::GetRS(const QString& sql, const Params& para
     QString statement = sql;
     QString table;
     if (edit) {
-        static const QRegularExpression select(QStringLiteral(R"(^\s*SELECT\s+(.+?)\s+FROM\s+(\w+)\b(.*)$)"),
-                                               QRegularExpression::CaseInsensitiveOption |
-                                                   QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression select(
+            QStringLiteral(R"(^\s*SELECT\s+(.+?)\s+FROM\s+(\w+)\b(.*)$)"),
+            QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
         const auto m = select.match(sql);
         if (!m.hasMatch()) {
             throw DataError(file_, sql, QStringLiteral("an editable result must read a single table"));
@@ -197,8 +202,9 @@ void clsData::commit(const QString& table, const std::vector<ResultSet::RowChang
             }
             Params params = change.values;
             params << change.rowid;
-            connection_->run(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(table, sets.join(QStringLiteral(", "))),
-                             params);
+            connection_->run(
+                QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(table, sets.join(QStringLiteral(", "))),
+                params);
         }
     } catch (...) {
         db.rollback();

@@ -1,5 +1,5 @@
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 #include "data/clsdata.h"
 #include "data/dataerror.h"
@@ -11,7 +11,8 @@ using namespace torvel;
 namespace {
 
 qint64 insertMenu(clsData& data, const QString& title) {
-    return data.executeInsert(sql::insertMenu, {QStringLiteral("Standard"), title, 1, QStringLiteral("/tmp")});
+    return data.executeInsert(sql::insertMenu,
+                              {QStringLiteral("Standard"), title, 1, QStringLiteral("/tmp")});
 }
 
 }  // namespace
@@ -82,20 +83,31 @@ TEST(DataAccess, KeysGrowAndAreNeverReusedAndAFailedInsertAdoptsNone) {
     EXPECT_GT(c, b);
     EXPECT_GT(b, a);
 
-    EXPECT_THROW(data.executeInsert(QStringLiteral("INSERT INTO tblMenus (NoColumn) VALUES (?)"), {1}), DataError);
+    EXPECT_THROW(data.executeInsert(QStringLiteral("INSERT INTO tblMenus (NoColumn) VALUES (?)"), {1}),
+                 DataError);
     EXPECT_EQ(insertMenu(data, QStringLiteral("D")), c + 1);
 }
 
 TEST(DataAccess, AnyTextRoundTripsThroughBoundParameters) {
     test::ProgramDir program;
     clsData data(program.database());
-    const QString tricky = QStringLiteral("Joe's \"best\" C:\\tools\\ line\r\nbreak \u042F\u0440\u043E \u4E2D\u6587 %_;--");
-    data.ExecuteSQL(sql::insertEntry, {7, tricky, tricky, QStringLiteral("a/b.exe"), tricky, QStringLiteral("none")});
+    const QString tricky =
+        QStringLiteral("Joe's \"best\" C:\\tools\\ line\r\nbreak \u042F\u0440\u043E \u4E2D\u6587 %_;--");
+    data.ExecuteSQL(sql::insertEntry,
+                    {7, tricky, tricky, QStringLiteral("a/b.exe"), tricky, QStringLiteral("none")});
 
     auto rs = data.GetRS(sql::entryByTitle, {7, tricky});
     ASSERT_EQ(rs->recordCount(), 1);
     EXPECT_EQ(rs->field(QStringLiteral("Description")), tricky);
     EXPECT_EQ(rs->field(QStringLiteral("Category")), tricky);
+
+    // A field left empty is stored as empty text, not as NULL.
+    data.ExecuteSQL(sql::insertEntry,
+                    {8, QString(), QStringLiteral("Empty"), QString(), QString(), QString()});
+    auto kinds =
+        data.GetRS(QStringLiteral("SELECT typeof(Category) || typeof(FileLink) || typeof(Description) AS "
+                                  "kinds FROM tblDetails WHERE MenuNo=8"));
+    EXPECT_EQ(kinds->field(QStringLiteral("kinds")), QStringLiteral("texttexttext"));
 
     // Titles compare without regard to letter case, as the menu lists always have.
     insertMenu(data, QStringLiteral("Setup Disc"));
@@ -121,7 +133,8 @@ TEST(DataAccess, EditableResultCommitsChangedRowsAndReadOnlyRefuses) {
     style->setField(QStringLiteral("BackColor"), QStringLiteral("RGB(1,2,3)"));
     style->setField(QStringLiteral("logotop"), QStringLiteral("20px"));
     EXPECT_EQ(style->field(QStringLiteral("BackColor")), QStringLiteral("RGB(1,2,3)"));
-    EXPECT_NE(data.GetRS(sql::styleById, {1})->field(QStringLiteral("BackColor")), QStringLiteral("RGB(1,2,3)"))
+    EXPECT_NE(data.GetRS(sql::styleById, {1})->field(QStringLiteral("BackColor")),
+              QStringLiteral("RGB(1,2,3)"))
         << "nothing is written before the commit";
     style->updateBatch();
     other->updateBatch();  // nothing changed: nothing written
@@ -130,7 +143,8 @@ TEST(DataAccess, EditableResultCommitsChangedRowsAndReadOnlyRefuses) {
     EXPECT_EQ(again->field(QStringLiteral("BackColor")), QStringLiteral("RGB(1,2,3)"));
     EXPECT_EQ(again->field(QStringLiteral("LogoTop")), QStringLiteral("20px"));
     EXPECT_EQ(again->field(QStringLiteral("StyleName")), name);
-    EXPECT_NE(data.GetRS(sql::styleById, {2})->field(QStringLiteral("BackColor")), QStringLiteral("RGB(1,2,3)"));
+    EXPECT_NE(data.GetRS(sql::styleById, {2})->field(QStringLiteral("BackColor")),
+              QStringLiteral("RGB(1,2,3)"));
 
     // tblDetails has no key: rows are addressed by rowid, so two rows with the same title stay apart.
     data.ExecuteSQL(sql::insertEntry, {3, QStringLiteral("none"), QStringLiteral("Same"), QStringLiteral("a"),
