@@ -125,7 +125,10 @@ QString cssText(const QString& value) {
 }
 
 QString cssUrl(const QString& value) {
-    return cssText(percentEncoded(value));
+    // Brackets end an unquoted url(...) early, so they are encoded there too.
+    QString encoded = percentEncoded(value);
+    encoded.replace(QLatin1Char('('), QStringLiteral("%28")).replace(QLatin1Char(')'), QStringLiteral("%29"));
+    return cssText(encoded);
 }
 
 }  // namespace torvel

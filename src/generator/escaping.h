@@ -29,7 +29,7 @@ QString linkAttribute(const QString& value);
 // A style sheet value: a character Windows-1252 cannot hold as a CSS escape (\42F and a blank).
 QString cssText(const QString& value);
 
-// The address inside the style sheet's url(...): percent-encoded, then as cssText.
+// The address inside the style sheet's url(...): percent-encoded (brackets too), then as cssText.
 QString cssUrl(const QString& value);
 
 }  // namespace torvel

@@ -44,6 +44,7 @@ TEST(Escaping, EachPlaceHasItsOwnRules) {
     EXPECT_EQ(linkAttribute(QStringLiteral("\u042F 1.txt")), QStringLiteral("&#1071;%201.txt"));
     EXPECT_EQ(cssText(QStringLiteral("\u042Fa")), QStringLiteral("\\42F a"));
     EXPECT_EQ(cssUrl(QStringLiteral("a b\u20AC\u042F")), QStringLiteral("a%20b\u20AC\\42F "));
+    EXPECT_EQ(cssUrl(QStringLiteral("sky (1).jpg")), QStringLiteral("sky%20%281%29.jpg"));
 }
 
 }  // namespace
