@@ -126,12 +126,9 @@ QWidget* FormBinding::create(const QString& name, QWidget* parent) {
             w = box;
             break;
         }
-        case ControlKind::ListBox: {
-            auto* list = new QListWidget(parent);
-            list->setSelectionMode(QAbstractItemView::SingleSelection);
-            w = list;
+        case ControlKind::ListBox:
+            w = new ChoiceList(parent);
             break;
-        }
         case ControlKind::Button:
             w = new QPushButton(parent);
             break;
@@ -197,12 +194,10 @@ void FormBinding::bind(const Control& c, QWidget* w) {
                     [this, event](int index) { wizard_.choose(event, index); });
             break;
         }
-        case ControlKind::ListBox: {
-            auto* list = qobject_cast<QListWidget*>(w);
-            connect(list, &QListWidget::itemClicked, this,
-                    [this, event, list](QListWidgetItem* item) { wizard_.choose(event, list->row(item)); });
+        case ControlKind::ListBox:
+            connect(qobject_cast<ChoiceList*>(w), &ChoiceList::rowChosen, this,
+                    [this, event](int row) { wizard_.choose(event, row); });
             break;
-        }
         case ControlKind::Button:
         case ControlKind::PictureButton:
             connect(qobject_cast<QAbstractButton*>(w), &QAbstractButton::clicked, this,

@@ -33,6 +33,33 @@ void ColorSwatch::paintEvent(QPaintEvent* /*event*/) {
     painter.drawRoundedRect(box, 4, 4);
 }
 
+ChoiceList::ChoiceList(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { emit rowChosen(row(item)); });
+}
+
+void ChoiceList::focusInEvent(QFocusEvent* event) {
+    // Taking the focus chooses nothing and marks nothing: the first arrow key then goes to the
+    // first entry.
+    const bool hadCurrent = currentIndex().isValid();
+    QListWidget::focusInEvent(event);
+    if (!hadCurrent && currentIndex().isValid()) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+}
+
+void ChoiceList::keyPressEvent(QKeyEvent* event) {
+    // A key that selects the current entry without moving (Space) is a choice too.
+    const int before = currentRow();
+    const bool wasSelected = currentItem() != nullptr && currentItem()->isSelected();
+    QListWidget::keyPressEvent(event);
+    const bool selected = currentItem() != nullptr && currentItem()->isSelected();
+    if (currentRow() >= 0 && selected && (currentRow() != before || !wasSelected)) {
+        emit rowChosen(currentRow());
+    }
+}
+
 FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), model_(new QFileSystemModel(this)) {
     model_->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
     model_->setReadOnly(true);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QListWidget>
 #include <QTreeView>
 #include <QWidget>
 
@@ -21,6 +22,21 @@ protected:
 
 private:
     int number_ = 0;
+};
+
+// A list of choices whose Click is a choice by mouse or by keyboard: a click on an entry, also
+// on the one already chosen, or moving to another entry with the arrow, page or home/end keys.
+class ChoiceList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ChoiceList(QWidget* parent = nullptr);
+
+signals:
+    void rowChosen(int row);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The folder list: the file system's folders as a tree. A click (or Enter) on a folder asks to
