@@ -149,6 +149,17 @@ MainWindow::MainWindow(Wizard& wizard, QWidget* parent) : QMainWindow(parent), w
     if (auto* prompts = dynamic_cast<QtPrompts*>(&wizard_.prompts())) {
         prompts->attach(this);
     }
+
+    // A focused control that the wizard hides (Load, Delete, a group's list) hands the focus on
+    // down the tab order, which would reach Close; the page's first field takes it instead.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (old == nullptr || now == nullptr || old->isVisible() || !isAncestorOf(old) ||
+            !isAncestorOf(now) || stack_->currentWidget()->isAncestorOf(now)) {
+            return;
+        }
+        QMetaObject::invokeMethod(
+            this, [this] { focusFirstField(stack_->currentWidget()); }, Qt::QueuedConnection);
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -360,27 +371,28 @@ void MainWindow::buildImages(QVBoxLayout* layout, QWidget* page) {
 }
 
 void MainWindow::buildFonts(QVBoxLayout* layout, QWidget* page) {
+    // Nine rows in four groups: closer together than on the other pages, so that they fit the
+    // smallest window.
+    layout->setSpacing(8);
     layout->addWidget(makeIntro(QStringLiteral("Label34"), page));
-    layout->addSpacing(4);
 
-    // One group per text kind: "Font: field Select" and "Colour: field Select swatch" side by
-    // side; the hyperlinks' active colour gets a second row under their colour.
+    // One group per text kind, a row each for its font and its colour (the hyperlinks' active
+    // colour a third): every field gets the whole width, so long font values show in full.
     struct Group {
         const char* frame;
-        std::array<const char*, 3> font;                  // label, field, button
-        std::vector<std::array<const char*, 4>> colours;  // label, field, button, swatch
+        std::vector<std::array<const char*, 4>> rows;  // label, field, button, swatch
     };
     const Group groups[] = {
         {"fraTitle",
-         {"Label14", "txtTitleFont", "cmdTFont"},
-         {{"Label15", "txtTitleColor", "cmdTColor", "colTitle"}}},
+         {{"Label14", "txtTitleFont", "cmdTFont", ""},
+          {"Label15", "txtTitleColor", "cmdTColor", "colTitle"}}},
         {"fraButtons",
-         {"Label16", "txtButtonFont", "cmdBFont"},
-         {{"Label17", "txtBColor", "cmdBColor", "colButton"}}},
-        {"fraText", {"Label18", "txtDFont", "cmdDFont"}, {{"Label19", "txtDColor", "cmdDColor", "colText"}}},
+         {{"Label16", "txtButtonFont", "cmdBFont", ""}, {"Label17", "txtBColor", "cmdBColor", "colButton"}}},
+        {"fraText",
+         {{"Label18", "txtDFont", "cmdDFont", ""}, {"Label19", "txtDColor", "cmdDColor", "colText"}}},
         {"fraHyperlinks",
-         {"Label20", "txtHFont", "cmdHFont"},
-         {{"Label21", "txtHColor", "cmdHColor", "colHyper"},
+         {{"Label20", "txtHFont", "cmdHFont", ""},
+          {"Label21", "txtHColor", "cmdHColor", "colHyper"},
           {"Label22", "txtHColorActive", "cmdHColorActive", "colHyperA"}}},
     };
     const auto name = [](const char* n) { return QString::fromLatin1(n); };
@@ -389,28 +401,23 @@ void MainWindow::buildFonts(QVBoxLayout* layout, QWidget* page) {
         box->setObjectName(name(g.frame));
         binding_->adopt(name(g.frame), box);
         auto* grid = new QGridLayout(box);
-        grid->setContentsMargins(12, 10, 12, 10);
-        grid->setHorizontalSpacing(8);
-        grid->setVerticalSpacing(8);
-        grid->setColumnMinimumWidth(0, 48);
+        grid->setContentsMargins(12, 6, 12, 6);
+        grid->setHorizontalSpacing(10);
+        grid->setVerticalSpacing(6);
+        // The same label column in every group, so that the fields line up down the page.
+        grid->setColumnMinimumWidth(0, kLabelColumnWidth - 12);
         grid->setColumnStretch(1, 1);
-        grid->setColumnMinimumWidth(3, 16);
-        grid->setColumnMinimumWidth(4, 104);
-        grid->setColumnStretch(5, 1);
-        grid->setColumnMinimumWidth(7, 40);
-        grid->addWidget(make(name(g.font[0]), box), 0, 0);
-        grid->addWidget(make(name(g.font[1]), box), 0, 1);
-        QWidget* fontButton = make(name(g.font[2]), box);
-        fontButton->setMinimumWidth(76);
-        grid->addWidget(fontButton, 0, 2);
+        grid->setColumnMinimumWidth(3, 44);
         int row = 0;
-        for (const auto& c : g.colours) {
-            grid->addWidget(make(name(c[0]), box), row, 4);
-            grid->addWidget(make(name(c[1]), box), row, 5);
-            QWidget* colourButton = make(name(c[2]), box);
-            colourButton->setMinimumWidth(76);
-            grid->addWidget(colourButton, row, 6);
-            grid->addWidget(make(name(c[3]), box), row, 7, Qt::AlignCenter);
+        for (const auto& r : g.rows) {
+            grid->addWidget(make(name(r[0]), box), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+            grid->addWidget(make(name(r[1]), box), row, 1);
+            QWidget* button = make(name(r[2]), box);
+            button->setMinimumWidth(84);
+            grid->addWidget(button, row, 2);
+            if (r[3][0] != '\0') {
+                grid->addWidget(make(name(r[3]), box), row, 3, Qt::AlignCenter);
+            }
             ++row;
         }
         layout->addWidget(box);
@@ -487,8 +494,15 @@ void MainWindow::controlChanged(const Control& c) {
             it->second->setText(c.caption);
         }
         QWidget* frame = control(c.name);
-        if (frame != nullptr && c.visible && stack_ != nullptr) {
+        if (frame != nullptr && c.visible && stack_ != nullptr && stack_->currentWidget() != frame) {
             stack_->setCurrentWidget(frame);
+            focusFirstField(frame);
+        }
+    } else if (c.visible && isGroupField(c.name)) {
+        // A list that has just appeared on the page shown is where the author goes on.
+        QWidget* field = binding_->widget(c.name);
+        if (field != nullptr && stack_ != nullptr && stack_->currentWidget()->isAncestorOf(field)) {
+            field->setFocus(Qt::OtherFocusReason);
         }
     } else if (c.kind == ControlKind::MenuItem) {
         const QString text = QLatin1Char('&') + literalCaption(c.caption);
@@ -504,6 +518,33 @@ void MainWindow::controlChanged(const Control& c) {
     }
 }
 
+void MainWindow::focusFirstField(QWidget* page) {
+    // The first field to type into, in tab order; a page without one gets its first control.
+    // Focus never stays on a control of another page or on Close.
+    QWidget* firstControl = nullptr;
+    for (QWidget* w = page->nextInFocusChain(); w != page && w != nullptr; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w) || !w->isVisibleTo(page) || !w->isEnabled() ||
+            (w->focusPolicy() & Qt::TabFocus) == 0) {
+            continue;
+        }
+        if (qobject_cast<QLineEdit*>(w) != nullptr || qobject_cast<QComboBox*>(w) != nullptr ||
+            qobject_cast<QPlainTextEdit*>(w) != nullptr) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+        if (firstControl == nullptr) {
+            firstControl = w;
+        }
+    }
+    if (firstControl != nullptr) {
+        firstControl->setFocus(Qt::TabFocusReason);
+    }
+}
+
+bool MainWindow::isGroupField(const QString& name) {
+    return name == QStringLiteral("cmbMenuL") || name == QStringLiteral("cmbMenus");
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         // A focused button takes Enter for itself; anywhere else Enter is the default button.
@@ -511,6 +552,18 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         if (focused != nullptr && focused->isVisible() && focused->isEnabled()) {
             focused->animateClick();
             return;
+        }
+        // In the menu lists of the first page Enter is the list's own button: Load or Delete.
+        const std::pair<const char*, const char*> groups[] = {{"cmbMenuL", "cmdLoad"},
+                                                              {"cmbMenus", "cmdMDelete"}};
+        for (const auto& [fieldName, buttonName] : groups) {
+            QWidget* field = binding_->widget(QString::fromLatin1(fieldName));
+            auto* button = binding_->as<QPushButton>(QString::fromLatin1(buttonName));
+            if (field != nullptr && button != nullptr && field->isVisible() && button->isVisible() &&
+                (field == focusWidget() || field->isAncestorOf(focusWidget()))) {
+                button->click();
+                return;
+            }
         }
         for (const char* name : {"cmdNext", "Finish"}) {
             auto* button = binding_->as<QPushButton>(QString::fromLatin1(name));

@@ -58,6 +58,10 @@ private:
     void addRow(QGridLayout* grid, int row, QWidget* parent, const QString& label, const QString& field,
                 const QString& button = {}, const QString& swatch = {}, const QString& button2 = {});
     void controlChanged(const Control& c);
+    // Puts the keyboard focus on the first field of a page that has just been shown.
+    static void focusFirstField(QWidget* page);
+    // The menu lists of the first page, each shown with its own button.
+    static bool isGroupField(const QString& name);
 
     Wizard& wizard_;
     FormBinding* binding_;

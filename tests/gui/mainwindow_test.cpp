@@ -184,6 +184,91 @@ TEST(MainWindow, FieldsFollowTheModelAndTypingChangesOnlyTheModel) {
     EXPECT_FALSE(create->icon().isNull());
 }
 
+TEST(MainWindow, KeyboardFocusAndEnterFollowThePageShown) {
+    Window w;
+    QApplication::setActiveWindow(&w.window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+    QStringList fired;
+    for (const char* name : {"cmdLoad", "cmdMDelete", "lstFiles"}) {
+        w.wizard.onClick(QString::fromLatin1(name), [&fired, name] { fired << QString::fromLatin1(name); });
+    }
+
+    // Each page shown puts the focus on its first field, forward and back, never on Close.
+    const char* firstFields[] = {"txtTitle", "txtStyleName", "txtTitleFont", "txtFile"};
+    for (int page = 1; page < kPageCount; ++page) {
+        w.click("cmdNext");
+        EXPECT_EQ(QApplication::focusWidget(), w.widget(firstFields[page - 1])) << "page " << page;
+    }
+    w.click("cmdBack");
+    EXPECT_EQ(QApplication::focusWidget(), w.widget("txtTitleFont"));
+
+    // The file list: moving with the arrow keys is a choice like a click.
+    w.click("cmdNext");
+    auto* files = w.widget<QListWidget>("lstFiles");
+    w.form().setItems(QStringLiteral("lstFiles"), {QStringLiteral("Setup"), QStringLiteral("Read me")});
+    files->setFocus();
+    EXPECT_TRUE(fired.isEmpty());
+    QTest::keyClick(files, Qt::Key_Down);
+    EXPECT_EQ(w.form().selected(QStringLiteral("lstFiles")), 0);
+    QTest::keyClick(files, Qt::Key_Down);
+    QTest::keyClick(files, Qt::Key_Down);  // already on the last entry: no choice
+    EXPECT_EQ(fired, (QStringList{QStringLiteral("lstFiles"), QStringLiteral("lstFiles")}));
+    EXPECT_EQ(w.form().selected(QStringLiteral("lstFiles")), 1);
+    fired.clear();
+
+    // Page 0: a menu list that appears takes the focus, and Enter in it is its own button.
+    for (int i = 0; i < 4; ++i) {
+        w.click("cmdBack");
+    }
+    EXPECT_EQ(QApplication::focusWidget(), w.widget("cmdNew"));
+    w.form().setItems(QStringLiteral("cmbMenuL"), {QStringLiteral("1: Holiday")});
+    w.wizard.showControls(QStringLiteral("ML"), true);
+    auto* menus = w.widget<QComboBox>("cmbMenuL");
+    EXPECT_TRUE(menus->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    w.wizard.showControls(QStringLiteral("ML"), false);
+    w.form().setItems(QStringLiteral("cmbMenus"), {QStringLiteral("1: Holiday")});
+    w.wizard.showControls(QStringLiteral("MD"), true);
+    EXPECT_TRUE(w.widget("cmbMenus")->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    EXPECT_EQ(fired, (QStringList{QStringLiteral("cmdLoad"), QStringLiteral("cmdMDelete")}));
+    EXPECT_EQ(w.wizard.state().curStep, 0);
+
+    // The focused list hidden by the wizard hands the focus to the page, not to Close.
+    w.wizard.showControls(QStringLiteral("MD"), false);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }));
+    QTest::qWait(10);
+    EXPECT_EQ(QApplication::focusWidget(), w.widget("cmdNew"));
+}
+
+TEST(MainWindow, WholeFieldValuesShowAtTheSmallestWindowSize) {
+    Window w;
+    w.window.resize(w.window.minimumSize());
+    // Long values of the style pages, as the font and colour dialogs write them.
+    const QString font = QStringLiteral("DejaVu Sans Mono;12pt;Normal");
+    const QString colour = QStringLiteral("RGB(255,255,255)");
+    const std::pair<const char*, QString> fields[] = {
+        {"txtTitleFont", font},    {"txtButtonFont", font},     {"txtDFont", font},
+        {"txtHFont", font},        {"txtHColorActive", colour}, {"txtBackgroundColor", colour},
+        {"txtTitleColor", colour}, {"txtFileTitle", font}};
+    for (const auto& [name, value] : fields) {
+        w.form().setText(QString::fromLatin1(name), value);
+    }
+    for (int page = 1; page < kPageCount; ++page) {
+        w.click("cmdNext");
+        QApplication::processEvents();
+        EXPECT_GE(w.window.page(page)->height(), w.window.page(page)->minimumSizeHint().height()) << page;
+    }
+    for (const auto& [name, value] : fields) {
+        auto* edit = w.widget<QLineEdit>(name);
+        ASSERT_NE(edit, nullptr) << name;
+        const int needed = edit->fontMetrics().horizontalAdvance(edit->text());
+        EXPECT_GT(edit->width() - 8, needed) << name << " is " << edit->width() << " wide";
+    }
+    // The window is no larger than it was made.
+    EXPECT_EQ(w.window.size(), w.window.minimumSize());
+}
+
 TEST(MainWindow, MenuItemsAndButtonsFireTheWizardsClicks) {
     Window w;
     QStringList fired;
