@@ -93,9 +93,12 @@ void DialogForm::build() {
             auto* link = qobject_cast<QPushButton*>(w);
             link->setFlat(true);
             link->setCursor(Qt::PointingHandCursor);
+            // Light on the dialog's own background colour, dark on the platform's.
+            const bool darkBackground = frameColor() != 0 && colorFromNumber(frameColor()).lightness() < 160;
             link->setStyleSheet(
-                QStringLiteral("QPushButton { color: #1c3faa; text-decoration: underline; "
-                               "border: none; text-align: left; padding: 2px 0; }"));
+                QStringLiteral("QPushButton { color: %1; text-decoration: underline; "
+                               "border: none; text-align: left; padding: 2px 0; }")
+                    .arg(darkBackground ? QStringLiteral("#ffffff") : QStringLiteral("#1c3faa")));
             grid->addWidget(w, row++, 0, 1, 2);
         } else if (c.kind == ControlKind::Button || c.kind == ControlKind::PictureButton) {
             w->setMinimumWidth(90);
@@ -138,16 +141,24 @@ void DialogForm::build() {
     frameChanged();
 }
 
+int DialogForm::frameColor() const {
+    for (const Control& c : wizard_.dialog(form_).controls()) {
+        if (c.kind == ControlKind::Frame) {
+            return c.color;
+        }
+    }
+    return 0;
+}
+
 void DialogForm::frameChanged() {
     QString caption;
-    int color = 0;
     for (const Control& c : wizard_.dialog(form_).controls()) {
         if (c.kind == ControlKind::Frame) {
             caption = c.caption;
-            color = c.color;
             break;
         }
     }
+    const int color = frameColor();
     setWindowTitle(caption.isEmpty() ? form_ : caption);
     // A frame without a colour (0) keeps the platform's background.
     setAutoFillBackground(color != 0);

@@ -29,6 +29,8 @@ public slots:
 private:
     void build();
     void frameChanged();
+    // The background colour number of the form's frame; 0 when it has none.
+    int frameColor() const;
 
     Wizard& wizard_;
     QString form_;

@@ -18,6 +18,7 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "ui/dialogform.h"
@@ -73,6 +74,20 @@ QGridLayout* newGrid() {
 }
 
 }  // namespace
+
+QPoint placeBeside(const QRect& window, const QSize& dialog, const QRect& screen) {
+    const int gap = 12;
+    QPoint at(window.right() + 1 + gap, window.top() + 40);
+    if (screen.isEmpty()) {
+        return at;
+    }
+    if (at.x() + dialog.width() - 1 > screen.right()) {
+        const int left = window.left() - gap - dialog.width();
+        at.setX(left >= screen.left() ? left : screen.right() + 1 - dialog.width());
+    }
+    at.setY(std::clamp(at.y(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - dialog.height())));
+    return at;
+}
 
 MainWindow::MainWindow(Wizard& wizard, QWidget* parent) : QMainWindow(parent), wizard_(wizard) {
     setWindowTitle(QStringLiteral("  Torvel"));
@@ -603,6 +618,8 @@ void MainWindow::showForm(const QString& form) {
         dialogs_[form] = dialog;
     }
     if (form == QStringLiteral("frmAbout")) {
+        // A box of fixed content: its size is its content's.
+        dialog->layout()->setSizeConstraint(QLayout::SetFixedSize);
         dialog->setModal(true);
         dialog->exec();
         if (wizard_.isDialogOpen(form)) {
@@ -613,13 +630,8 @@ void MainWindow::showForm(const QString& form) {
     // Beside the window, where it does not hide the fields it writes into.
     dialog->setModal(false);
     dialog->adjustSize();
-    QPoint at = frameGeometry().topRight() + QPoint(12, 40);
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        at.setX(std::min(at.x(), area.right() - dialog->width()));
-        at.setY(std::min(std::max(at.y(), area.top()), area.bottom() - dialog->height()));
-    }
-    dialog->move(at);
+    const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect();
+    dialog->move(placeBeside(frameGeometry(), dialog->frameGeometry().size(), area));
     dialog->show();
     dialog->raise();
     dialog->activateWindow();

@@ -18,6 +18,11 @@ class FormBinding;
 class Wizard;
 struct Control;
 
+// Where a dialog that stays open beside the window goes (top left of its frame): right of the
+// window, or left of it when the screen has no room on the right; with room on neither side, as
+// far right as the screen allows. Always within the screen's height.
+QPoint placeBeside(const QRect& window, const QSize& dialog, const QRect& screen);
+
 // The wizard's main window: the five pages one at a time, the buttons below them, the menu bar
 // and the picture panel at the right edge. It draws the model's controls and binds them; all
 // behaviour is the wizard's. When the wizard's prompts are QtPrompts, they are attached here so

@@ -94,6 +94,26 @@ TEST(DialogForm, FinderFormIsDrawnFromItsModelAndStaysBesideTheWindow) {
     EXPECT_FALSE(w.wizard.isDialogOpen(QStringLiteral("frmFiles")));
 }
 
+TEST(DialogForm, FinderGoesBesideTheWindowWhereTheScreenHasRoom) {
+    const QSize finder(360, 140);
+    const QRect wide(0, 0, 1920, 1080);
+    // Room on the right: there, a little below the window's top edge.
+    const QPoint right = placeBeside(QRect(100, 100, 960, 640), finder, wide);
+    EXPECT_GT(right.x(), 100 + 960 - 1);
+    EXPECT_LE(right.x() + finder.width(), wide.width());
+    EXPECT_GT(right.y(), 100);
+    // No room on the right: on the left, clear of the window.
+    const QPoint left = placeBeside(QRect(900, 100, 960, 640), finder, wide);
+    EXPECT_LT(left.x() + finder.width(), 900);
+    EXPECT_GE(left.x(), 0);
+    // Room on neither side: as far right as the screen allows, never off the screen.
+    const QRect small(0, 0, 1280, 800);
+    const QPoint squeezed = placeBeside(QRect(160, 60, 960, 780), finder, small);
+    EXPECT_EQ(squeezed.x() + finder.width(), small.width());
+    EXPECT_LE(squeezed.y() + finder.height(), small.height());
+    EXPECT_GE(squeezed.y(), 0);
+}
+
 TEST(DialogForm, AboutFormIsModalWithItsBackgroundAndPicture) {
     Window w;
     FormModel& about = w.wizard.dialog(QStringLiteral("frmAbout"));
@@ -104,8 +124,11 @@ TEST(DialogForm, AboutFormIsModalWithItsBackgroundAndPicture) {
         about.add(control("Image1", ControlKind::Picture));
     }
     about.setColor(frameOf(about)->name, 110 | (130 << 8) | (190 << 16));
+    about.add(control("tstLink", ControlKind::Button, "https://torvel.example.org/"));
 
     bool wasModal = false;
+    int linkLightness = -1;
+    bool fixedSize = false;
     QColor background;
     bool pictureShown = false;
     QTimer::singleShot(0, [&] {
@@ -119,12 +142,25 @@ TEST(DialogForm, AboutFormIsModalWithItsBackgroundAndPicture) {
         background = dialog->palette().color(QPalette::Window);
         auto* picture = qobject_cast<QLabel*>(dialog->control(QStringLiteral("Image1")));
         pictureShown = picture != nullptr && !picture->pixmap().isNull();
+        // The link reads light on the box's blue, and the box keeps the size of its content.
+        if (auto* link = qobject_cast<QPushButton*>(dialog->control(QStringLiteral("tstLink")))) {
+            const QImage image = link->grab().toImage();
+            for (int x = 0; x < image.width(); ++x) {
+                for (int y = 0; y < image.height(); ++y) {
+                    linkLightness = std::max(linkLightness, image.pixelColor(x, y).lightness());
+                }
+            }
+        }
+        fixedSize = dialog->minimumSize() == dialog->maximumSize();
         w.wizard.setDialogOpen(QStringLiteral("frmAbout"), false);
     });
     w.wizard.setDialogOpen(QStringLiteral("frmAbout"), true);  // returns when the dialog closes
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(background, QColor(110, 130, 190));
     EXPECT_TRUE(pictureShown);
+    // Lighter than the background (lightness 150), as white text is.
+    EXPECT_GT(linkLightness, 200);
+    EXPECT_TRUE(fixedSize);
     EXPECT_FALSE(w.wizard.isDialogOpen(QStringLiteral("frmAbout")));
     EXPECT_FALSE(w.window.dialogForm(QStringLiteral("frmAbout"))->isVisible());
 }
