@@ -5,7 +5,9 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -114,6 +116,8 @@ Answer QtPrompts::message(MessageIcon icon, MessageButtons buttons, const QStrin
 std::optional<QString> QtPrompts::openFile(const OpenFileRequest& request) {
     QFileDialog dialog(parentWidget());
     configureOpenDialog(dialog, request);
+    // Wide enough for the name, size, type and date columns of Qt's own dialog.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 460)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -128,8 +132,25 @@ std::optional<int> QtPrompts::chooseColor(int preset) {
     return colorNumber(chosen);
 }
 
+QString installedFamily(const QString& family) {
+    if (family.isEmpty() || QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
+        return family;
+    }
+    return QFontInfo(QFont(family)).family();
+}
+
+QString familyName(const QString& listed) {
+    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]\\s*$"));
+    QString family = listed;
+    return family.remove(foundry);
+}
+
 std::optional<FontChoice> QtPrompts::chooseFont(const FontChoice& preset) {
-    QFont initial(preset.family);
+    // A family that is not installed here (Arial on most Linux desktops) opens the dialog on the
+    // font that stands in for it, with its weight and size; left as it is, the family stays the
+    // author's.
+    const QString shownFamily = installedFamily(preset.family);
+    QFont initial(shownFamily);
     if (preset.size > 0) {
         initial.setPointSizeF(preset.size);
     }
@@ -140,7 +161,10 @@ std::optional<FontChoice> QtPrompts::chooseFont(const FontChoice& preset) {
         return std::nullopt;
     }
     FontChoice result;
-    result.family = chosen.family();
+    result.family = familyName(chosen.family());
+    if (result.family.compare(familyName(shownFamily), Qt::CaseInsensitive) == 0) {
+        result.family = preset.family;
+    }
     result.size = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : preset.size;
     result.bold = chosen.bold();
     return result;

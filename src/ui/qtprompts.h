@@ -20,6 +20,13 @@ QStringList toQtNameFilters(const QString& filter);
 QColor colorFromNumber(int number);
 int colorNumber(const QColor& color);
 
+// The family a font dialog can show for a font value's family: the family itself when it is
+// installed, otherwise the installed font that stands in for it.
+QString installedFamily(const QString& family);
+// A family as a font value holds it: without the foundry that the font dialog lists with
+// families installed more than once ("Nimbus Sans [URW]").
+QString familyName(const QString& listed);
+
 // Puts the settings of an open-file request into a file dialog.
 void configureOpenDialog(QFileDialog& dialog, const OpenFileRequest& request);
 

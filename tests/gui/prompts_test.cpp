@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -110,6 +111,44 @@ TEST(QtPrompts, ShowsRealDialogsAndReturnsTheirAnswers) {
     EXPECT_FALSE(font->bold);
     whenOpen<QFontDialog>([](QFontDialog* dialog) { dialog->reject(); });
     EXPECT_EQ(prompts.chooseFont({QStringLiteral("DejaVu Sans"), 10, false}), std::nullopt);
+
+    // A family that is not installed opens the dialog on the font drawn in its place, bold as
+    // asked; left as it is, the value keeps the author's family, and another family chosen is
+    // written without the foundry the dialog lists it with.
+    const QString missing = QStringLiteral("Torvel Absent Sans");
+    ASSERT_FALSE(QFontDatabase::families().contains(missing, Qt::CaseInsensitive));
+    const QString standIn = installedFamily(missing);
+    EXPECT_NE(standIn, missing);
+    EXPECT_TRUE(QFontDatabase::families().contains(standIn, Qt::CaseInsensitive)) << standIn.toStdString();
+    EXPECT_EQ(installedFamily(QStringLiteral("DejaVu Sans")), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(familyName(QStringLiteral("Nimbus Sans [urw]")), QStringLiteral("Nimbus Sans"));
+    EXPECT_EQ(familyName(QStringLiteral("DejaVu Sans")), QStringLiteral("DejaVu Sans"));
+    QString shown;
+    whenOpen<QFontDialog>([&shown](QFontDialog* dialog) {
+        shown = dialog->currentFont().family();
+        EXPECT_TRUE(dialog->currentFont().bold());
+        QFont bigger = dialog->currentFont();
+        bigger.setPointSize(16);
+        dialog->setCurrentFont(bigger);
+        dialog->accept();
+    });
+    const auto kept = prompts.chooseFont({missing, 12, true});
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(familyName(shown), familyName(standIn));
+    EXPECT_EQ(kept->family, missing);
+    EXPECT_EQ(kept->size, 16);
+    EXPECT_TRUE(kept->bold);
+    whenOpen<QFontDialog>([&standIn](QFontDialog* dialog) {
+        QFont other(standIn == QStringLiteral("DejaVu Serif") ? QStringLiteral("DejaVu Sans")
+                                                              : QStringLiteral("DejaVu Serif"));
+        other.setPointSize(12);
+        dialog->setCurrentFont(other);
+        dialog->accept();
+    });
+    const auto changed = prompts.chooseFont({missing, 12, true});
+    ASSERT_TRUE(changed.has_value());
+    EXPECT_NE(changed->family, missing);
+    EXPECT_FALSE(changed->family.contains(QLatin1Char('[')));
 
     // The open-file dialog starts in the asked folder and gives the chosen file's full path.
     QTemporaryDir dir;
