@@ -269,6 +269,29 @@ TEST(MainWindow, WholeFieldValuesShowAtTheSmallestWindowSize) {
     EXPECT_EQ(w.window.size(), w.window.minimumSize());
 }
 
+TEST(MainWindow, EveryControlOfTheModelIsDrawnWithItsTooltip) {
+    Window w;
+    int withTooltip = 0;
+    for (const Control& c : w.form().controls()) {
+        if (c.kind == ControlKind::Frame) {
+            continue;
+        }
+        if (c.kind == ControlKind::MenuItem) {
+            // An item without a tooltip shows its own text, as Qt does.
+            QAction* action = w.window.menuAction(c.name);
+            if (action != nullptr && !c.tooltip.isEmpty()) {
+                EXPECT_EQ(action->toolTip(), c.tooltip) << c.name.toStdString();
+            }
+            continue;
+        }
+        QWidget* widget = w.window.control(c.name);
+        ASSERT_NE(widget, nullptr) << c.name.toStdString();
+        EXPECT_EQ(widget->toolTip(), c.tooltip) << c.name.toStdString();
+        withTooltip += c.tooltip.isEmpty() ? 0 : 1;
+    }
+    EXPECT_GT(withTooltip, 10);
+}
+
 TEST(MainWindow, MenuItemsAndButtonsFireTheWizardsClicks) {
     Window w;
     QStringList fired;
