@@ -77,25 +77,32 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), model_(new QFileSys
             emit folderOpened(QDir::toNativeSeparators(model_->filePath(index)));
         }
     });
-    // A folder below one not yet read appears only once its parent has been listed.
-    connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString&) {
-        if (!pending_.isEmpty()) {
-            const QModelIndex index = model_->index(pending_);
-            if (index.isValid()) {
-                scrollTo(index, QAbstractItemView::PositionAtCenter);
-            }
+    // A folder below folders not yet read appears only once they have been listed: it is shown
+    // again as each of them arrives, until the user takes over the tree.
+    connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& directory) {
+        const QString loaded = QDir::fromNativeSeparators(directory);
+        const QString prefix = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
+        if (!pending_.isEmpty() && (pending_ == loaded || pending_.startsWith(prefix))) {
+            reveal(pending_);
         }
     });
 }
 
 bool FolderTree::showFolder(const QString& path) {
     const QString folder = QDir::fromNativeSeparators(path);
-    const QModelIndex index = model_->index(folder);
-    if (folder.isEmpty() || !index.isValid()) {
+    if (folder.isEmpty() || !reveal(folder)) {
         pending_.clear();
         return false;
     }
     pending_ = folder;
+    return true;
+}
+
+bool FolderTree::reveal(const QString& folder) {
+    const QModelIndex index = model_->index(folder);
+    if (!index.isValid()) {
+        return false;
+    }
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) {
         expand(parent);
     }
@@ -108,12 +115,23 @@ bool FolderTree::showFolder(const QString& path) {
     return true;
 }
 
+void FolderTree::mousePressEvent(QMouseEvent* event) {
+    pending_.clear();
+    QTreeView::mousePressEvent(event);
+}
+
+void FolderTree::wheelEvent(QWheelEvent* event) {
+    pending_.clear();
+    QTreeView::wheelEvent(event);
+}
+
 QString FolderTree::currentFolder() const {
     const QModelIndex index = currentIndex();
     return index.isValid() ? QDir::toNativeSeparators(model_->filePath(index)) : QString();
 }
 
 void FolderTree::keyPressEvent(QKeyEvent* event) {
+    pending_.clear();
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
         emit folderOpened(currentFolder());
         event->accept();

@@ -56,9 +56,15 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Expands the folders above a folder, selects and scrolls to it; false when it is unknown.
+    bool reveal(const QString& folder);
+
     QFileSystemModel* model_;
+    // The folder shown by the program while the folders above it are still being listed.
     QString pending_;
 };
 

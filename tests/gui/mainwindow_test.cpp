@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -346,6 +348,38 @@ TEST(MainWindow, FolderAndDriveListsShowAndOpenRealFolders) {
     } else {
         EXPECT_GT(drives->count(), 0);
     }
+}
+
+TEST(FolderTree, ShowsAFolderAsTheFoldersAboveArriveThenLeavesTheViewToTheUser) {
+    QTemporaryDir dir;
+    // Many folders beside a deep one, so that the tree scrolls.
+    for (int i = 0; i < 60; ++i) {
+        QDir(dir.path()).mkpath(QStringLiteral("Disc/Folder%1/Inner").arg(i, 2, 10, QLatin1Char('0')));
+    }
+    QDir(dir.path()).mkpath(QStringLiteral("Disc/Folder30/Inner/Deep"));
+    const QString deep = QDir(dir.path()).filePath(QStringLiteral("Disc/Folder30/Inner/Deep"));
+    FolderTree tree;
+    tree.resize(300, 200);
+    tree.show();
+    ASSERT_TRUE(tree.showFolder(QDir::toNativeSeparators(deep)));
+    const QModelIndex index = tree.fileSystem()->index(deep);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return tree.viewport()->rect().contains(tree.visualRect(index).center()) &&
+               tree.isExpanded(index.parent());
+    }));
+    EXPECT_EQ(QDir::fromNativeSeparators(tree.currentFolder()), deep);
+
+    // The user scrolls to the top and opens another folder: the view stays where the user is.
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    tree.scrollToTop();
+    const QModelIndex other =
+        tree.fileSystem()->index(QDir(dir.path()).filePath(QStringLiteral("Disc/Folder01")));
+    ASSERT_TRUE(other.isValid());
+    QSignalSpy loaded(tree.fileSystem(), &QFileSystemModel::directoryLoaded);
+    tree.expand(other);
+    loaded.wait(2000);
+    QTest::qWait(50);
+    EXPECT_EQ(tree.verticalScrollBar()->value(), 0);
 }
 
 }  // namespace
