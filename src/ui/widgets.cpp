@@ -115,6 +115,20 @@ bool FolderTree::reveal(const QString& folder) {
     return true;
 }
 
+void FolderTree::showEvent(QShowEvent* event) {
+    QTreeView::showEvent(event);
+    // A folder shown while the tree was hidden (on a page not shown yet) is scrolled to once
+    // the tree has its size.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!pending_.isEmpty()) {
+                reveal(pending_);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
 void FolderTree::mousePressEvent(QMouseEvent* event) {
     pending_.clear();
     QTreeView::mousePressEvent(event);

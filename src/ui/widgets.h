@@ -57,6 +57,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
