@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: torvel-screenshots OUTDIR\n");
         return 2;
     }
-    Shots shots{QString::fromLocal8Bit(argv[1])};
+    // Made absolute now: the road below moves the current folder into the sample CD.
+    Shots shots{QDir(QString::fromLocal8Bit(argv[1])).absolutePath()};
     if (!QDir().mkpath(shots.outDir)) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
