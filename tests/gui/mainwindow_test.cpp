@@ -387,34 +387,3 @@ TEST(FolderTree, ShowsAFolderAsTheFoldersAboveArriveThenLeavesTheViewToTheUser) 
 }
 
 }  // namespace
-
-namespace {
-
-TEST(MainWindow, CreateMenuWithTheWizardsOwnHandlersOpensTheGeneralSettings) {
-    test::ProgramDir program;
-    ScriptedPrompts prompts;
-    Wizard wizard(prompts, program.path());
-    MainWindow window(wizard);
-    window.show();
-
-    QTest::mouseClick(window.control(QStringLiteral("cmdNew")), Qt::LeftButton);
-    EXPECT_EQ(wizard.state().curStep, 1);
-    EXPECT_TRUE(window.page(1)->isVisible());
-    // The style list the handler filled is what the drop-down list offers.
-    auto* styles = qobject_cast<QComboBox*>(window.control(QStringLiteral("cmbStyles")));
-    ASSERT_NE(styles, nullptr);
-    const QStringList items = wizard.form().items(QStringLiteral("cmbStyles"));
-    ASSERT_EQ(styles->count(), items.size());
-    for (int i = 0; i < items.size(); ++i) {
-        EXPECT_EQ(styles->itemText(i), items[i]);
-    }
-    EXPECT_EQ(styles->currentText(), wizard.form().text(QStringLiteral("cmbStyles")));
-
-    // Next without a title is refused with the wizard's message; the page stays.
-    QTest::mouseClick(window.control(QStringLiteral("cmdNext")), Qt::LeftButton);
-    EXPECT_EQ(wizard.state().curStep, 1);
-    EXPECT_TRUE(window.page(1)->isVisible());
-    EXPECT_FALSE(prompts.transcript().isEmpty());
-}
-
-}  // namespace

@@ -190,6 +190,8 @@ TEST(Road, ReloadChangeAndWriteAgainThenDelete) {
         r.newMenu(QStringLiteral("Reload"), QStringLiteral("Standard"), QStringLiteral("Sand"));
     script += r.addEntry(QStringLiteral("Setup/install.exe"), QStringLiteral("Install"),
                          QStringLiteral("First"), QStringLiteral("none"));
+    script += r.addEntry(QStringLiteral("Docs/read me.txt"), QStringLiteral("Readme"),
+                         QStringLiteral("Second"), QStringLiteral("none"));
     script << QStringLiteral("click Finish");
     r.play(script);
     const qint64 menuId = r.wizard().state().curMenuID;
@@ -223,8 +225,28 @@ TEST(Road, ReloadChangeAndWriteAgainThenDelete) {
         QStringLiteral("choose lstFiles Install"),
         QStringLiteral("set txtFileCat Setup"),
         QStringLiteral("click cmdSave"),
+        // A renamed entry saved twice stays one row; then it is removed.
+        QStringLiteral("choose lstFiles Readme"),
+        QStringLiteral("set txtFileTitle Read me first"),
+        QStringLiteral("click cmdSave"),
+        QStringLiteral("click cmdSave"),
+        QStringLiteral("dump"),
+        QStringLiteral("choose lstFiles Read me first"),
+        QStringLiteral("answer yes"),
+        QStringLiteral("click cmdFileRemove"),
         QStringLiteral("click Finish"),
     });
+    const QJsonArray renamed = r.events(QStringLiteral("dump"))
+                                   .last()
+                                   .value(QStringLiteral("controls"))
+                                   .toObject()
+                                   .value(QStringLiteral("lstFiles"))
+                                   .toObject()
+                                   .value(QStringLiteral("items"))
+                                   .toArray();
+    EXPECT_EQ(renamed, (QJsonArray{QStringLiteral("Install"), QStringLiteral("Read me first")}));
+    EXPECT_TRUE(
+        r.messages().contains(QStringLiteral("Do you really want to remove the entry for Read me first?")));
     EXPECT_EQ(r.count(QStringLiteral("SELECT * FROM tblMenus")), 1);
     EXPECT_EQ(r.count(QString::fromUtf8(sql::menuEntries), {menuId}), 1);
     EXPECT_EQ(r.count(QStringLiteral("SELECT * FROM tblStyles")), 4);

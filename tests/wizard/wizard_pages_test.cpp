@@ -108,35 +108,6 @@ TEST(MenuLibrary, ListsLoadsAndDeletesByTheIdBeforeTheFirstColon) {
     EXPECT_EQ(r.form().items(QStringLiteral("cmbMenuL")), QStringList{QStringLiteral("%1: Games").arg(b)});
 }
 
-TEST(Transitions, GeneralSettingChecksInOrder) {
-    Road r;
-    r.wizard->click(QStringLiteral("cmdNew"));
-    ASSERT_EQ(r.step(), 1);
-    r.next();
-    EXPECT_EQ(r.step(), 1);
-    EXPECT_TRUE(r.lastEvent().contains(kTitleMsg)) << "only the title message when both are missing";
-    EXPECT_EQ(r.prompts.transcript().size(), 1);
-
-    r.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Disc"));
-    r.next();
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Please select a root directory for your CD files!")));
-
-    r.storeMenu(QStringLiteral("DISC"), 1, r.disc.path());
-    r.wizard->openFolder(r.disc.path());
-    r.next();
-    EXPECT_EQ(r.step(), 1);
-    EXPECT_TRUE(
-        r.lastEvent().contains(QStringLiteral("Menu title is already taken, please change your title!,")));
-    EXPECT_EQ(r.form().text(QStringLiteral("txtTitle")), QString());
-
-    r.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Other"));
-    r.next();
-    EXPECT_EQ(r.step(), 2);
-    EXPECT_EQ(r.form().text(QStringLiteral("txtBackgroundColor")), QStringLiteral("16777215 "));
-    EXPECT_EQ(r.form().text(QStringLiteral("txtTitleFont")), QStringLiteral("Arial;14pt;bold"));
-    EXPECT_EQ(r.form().color(QStringLiteral("colHyperA")), 16764689);
-}
-
 TEST(Transitions, NextFromPageZeroWithoutCreateMenuFillsTheStyleListFirst) {
     Road r;
     r.next();
