@@ -29,7 +29,7 @@ using namespace torvel;
 
 struct Road {
     test::ProgramDir program;
-    QTemporaryDir work;
+    test::TempFolder work;
     test::AnsweringPrompts prompts;
     std::unique_ptr<Wizard> wizard;
     std::unique_ptr<MainWindow> window;
@@ -37,13 +37,7 @@ struct Road {
     QStringList programFiles;
 
     Road() {
-        const QDir built(QStringLiteral(TORVEL_PROGRAM_DIR));
-        for (const char* file : {"AUTORUN.INF", "Start.exe"}) {
-            const QString name = QString::fromLatin1(file);
-            if (QFile::copy(built.filePath(name), QDir(program.path()).filePath(name))) {
-                programFiles << name;
-            }
-        }
+        programFiles = program.copyInstalledFiles();
         write(QStringLiteral("Disc/Setup/install.exe"), "exe");
         write(QStringLiteral("Disc/Docs/read me.txt"), "text");
         write(QStringLiteral("Art/logo.jpg"), "JFIF logo");
@@ -52,16 +46,8 @@ struct Road {
         window = std::make_unique<MainWindow>(*wizard);
         window->show();
     }
-    void write(const QString& relative, const QByteArray& content) {
-        const QString path = work.filePath(relative);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
-    QString native(const QString& relative) const {
-        return QDir::toNativeSeparators(work.filePath(relative));
-    }
+    void write(const QString& relative, const QByteArray& content) { work.write(relative, content); }
+    QString native(const QString& relative) const { return work.native(relative); }
 
     template <typename W = QWidget>
     W* widget(const char* name) const {

@@ -20,7 +20,7 @@ namespace {
 
 struct Road {
     test::ProgramDir program;
-    QTemporaryDir work;
+    test::TempFolder work;
     QString outText;
     QString errText;
     QTextStream out{&outText};
@@ -28,10 +28,7 @@ struct Road {
     std::unique_ptr<ScriptRunner> runner;
 
     Road() {
-        for (const char* name : {"AUTORUN.INF", "Start.exe"}) {
-            QFile::copy(QDir(QStringLiteral(TORVEL_PROGRAM_DIR)).filePath(QString::fromLatin1(name)),
-                        QDir(program.path()).filePath(QString::fromLatin1(name)));
-        }
+        program.copyInstalledFiles();
         write(QStringLiteral("Disc/Setup/install.exe"), "exe");
         write(QStringLiteral("Disc/Docs/read me.txt"), "text");
         write(QStringLiteral("Art/logo.gif"), "GIF89a logo");
@@ -42,16 +39,8 @@ struct Road {
     // A new window on the same program folder, as when the program is started again.
     void restart() { runner = std::make_unique<ScriptRunner>(program.path(), out, err); }
 
-    void write(const QString& relative, const QByteArray& content) {
-        const QString path = work.filePath(relative);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
-    QString native(const QString& relative) const {
-        return QDir::toNativeSeparators(work.filePath(relative));
-    }
+    void write(const QString& relative, const QByteArray& content) { work.write(relative, content); }
+    QString native(const QString& relative) const { return work.native(relative); }
     QString disc(const QString& relative = QString()) const {
         return relative.isEmpty() ? native(QStringLiteral("Disc"))
                                   : native(QStringLiteral("Disc/") + relative);

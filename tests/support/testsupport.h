@@ -10,19 +10,29 @@
 
 namespace torvel::test {
 
-// A temporary program folder holding a fresh Torvel.dat made from the schema.
-class ProgramDir {
+// A temporary folder that files are written into, removed with the object.
+class TempFolder {
 public:
-    explicit ProgramDir(bool withDatabase = true);
     QString path() const { return dir_.path(); }
-    QString database() const;
-    // A path below the program folder; folders on the way are created.
+    // A path below the folder; folders on the way are created.
     QString file(const QString& relative) const;
     // Writes a file (creating its folders) and returns its path.
     QString write(const QString& relative, const QByteArray& content) const;
+    // A path below the folder in the platform's own form.
+    QString native(const QString& relative) const;
 
 private:
     QTemporaryDir dir_;
+};
+
+// A temporary program folder holding a fresh Torvel.dat made from the schema.
+class ProgramDir : public TempFolder {
+public:
+    explicit ProgramDir(bool withDatabase = true);
+    QString database() const;
+    // Copies the files the build installs beside the program (AUTORUN.INF, Start.exe) into this
+    // folder and returns the names of those that were there to copy.
+    QStringList copyInstalledFiles() const;
 };
 
 // A wizard on a fresh program folder with scripted prompts.
