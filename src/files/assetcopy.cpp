@@ -1,16 +1,12 @@
 #include "files/assetcopy.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <filesystem>
-#include <system_error>
 
 #include "files/paths.h"
+#include "files/safefile.h"
 
 namespace torvel {
-
-namespace fs = std::filesystem;
 
 CopyError::CopyError(const QString& source, const QString& target, const QString& reason)
     : TorvelError(QStringLiteral("The file %1 could not be copied to %2: %3.").arg(source, target, reason)),
@@ -20,43 +16,20 @@ CopyError::CopyError(const QString& source, const QString& target, const QString
 
 namespace {
 
-fs::path toPath(const QString& path) {
-#ifdef Q_OS_WIN
-    return fs::path(path.toStdWString());
-#else
-    return fs::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
-// Creates one folder level when nothing of that name exists; a file in its place is an error.
+// One folder level on the way to a copy, created when missing; a link in its place is refused.
 void ensureFolder(const QString& folder, const QString& source) {
-    const QFileInfo info(folder);
-    if (info.exists() || info.isSymLink()) {
-        if (!info.isDir()) {
-            throw CopyError(source, folder, QStringLiteral("%1 is a file, not a folder").arg(folder));
-        }
-        return;
-    }
-    if (!QDir().mkdir(folder)) {
-        throw CopyError(source, folder, QStringLiteral("the folder %1 could not be created").arg(folder));
+    try {
+        ensureRealFolder(folder);
+    } catch (const WriteError& e) {
+        throw CopyError(source, folder, e.reason());
     }
 }
 
-// Copies a file, replacing the target; the file system copies it as a whole.
 void copyReplacing(const QString& source, const QString& target) {
-    const fs::path from = toPath(source);
-    const fs::path to = toPath(target);
-    std::error_code ec;
-    if (!fs::is_regular_file(from, ec)) {
-        throw CopyError(source, target, QStringLiteral("the source file does not exist or is not a file"));
-    }
-    if (fs::exists(to, ec) && fs::equivalent(from, to, ec)) {
-        throw CopyError(source, target, QStringLiteral("the source and the target are the same file"));
-    }
-    ec.clear();
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-        throw CopyError(source, target, QString::fromLocal8Bit(ec.message()));
+    try {
+        copyFileSafely(source, target);
+    } catch (const WriteError& e) {
+        throw CopyError(source, target, e.reason());
     }
 }
 
@@ -88,7 +61,10 @@ QString copyToStyleFolder(const QString& path, const QString& programDir, const 
     ensureFolder(stylesFolder, source);
     ensureFolder(styleFolder, source);
     const QString target = styleFolder + sep + fileNameOf(source, sep);
-    if (QFileInfo(target).isFile()) {
+    // Every copy is renamed into place only when complete, so a file of that name is whole. A
+    // link of that name is no copy of ours: it is replaced.
+    const QFileInfo existing(target);
+    if (existing.isFile() && !existing.isSymbolicLink()) {
         return target;
     }
     copyReplacing(source, target);

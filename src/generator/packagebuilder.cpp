@@ -1,44 +1,89 @@
 #include "generator/packagebuilder.h"
 
 #include <QFileInfo>
-#include <exception>
-#include <filesystem>
-#include <system_error>
 
+#include "data/dataerror.h"
 #include "files/paths.h"
+#include "files/safefile.h"
 #include "form/prompts.h"
 #include "generator/pages.h"
 
 namespace torvel {
 
-bool copyReplacing(const QString& source, const QString& target) {
-    if (!QFileInfo(source).isFile()) {
-        return false;
-    }
-    std::error_code error;
-    return std::filesystem::copy_file(std::filesystem::path(source.toStdU16String()),
-                                      std::filesystem::path(target.toStdU16String()),
-                                      std::filesystem::copy_options::overwrite_existing, error) &&
-           !error;
+namespace {
+
+QString withStop(const QString& reason) {
+    return reason.endsWith(QLatin1Char('.')) ? reason : reason + QLatin1Char('.');
 }
 
-void buildMenuPackage(Prompts& prompts, clsData& data, const QString& templateName, const PageInputs& inputs,
-                      const QString& programDir) {
-    prompts.setBusy(true);
-    try {
-        writeMenuPage(templateName, inputs, data);
-    } catch (const std::exception&) {
-        // A page that cannot be written is skipped; the rest of the package is still made.
+// Writes the start page; false with a line in `failures` when no page was written.
+bool writeStartPage(clsData& data, const QString& templateName, const PageInputs& inputs,
+                    QStringList& failures) {
+    if (!isTemplateName(templateName)) {
+        failures
+            << QStringLiteral("Index.htm was not written: the template \"%1\" is unknown.").arg(templateName);
+        return false;
     }
+    try {
+        if (writeMenuPage(templateName, inputs, data)) {
+            return true;
+        }
+        failures << QStringLiteral("Index.htm was not written: the menu has no entries.");
+    } catch (const WriteError& e) {
+        failures << QStringLiteral("Index.htm could not be written: ") + withStop(e.reason());
+    } catch (const TorvelError& e) {
+        failures << QStringLiteral("Index.htm could not be written: ") + withStop(e.message());
+    }
+    return false;
+}
+
+// Copies one of the files installed beside the program into the CD root.
+void copyProgramFile(const QString& programDir, const QString& name, const QString& cdRoot,
+                     QStringList& failures) {
+    const QString source = programDir + nativeSeparator() + name;
+    if (!QFileInfo(source).isFile()) {
+        failures << QStringLiteral("%1 could not be copied: the program folder has no %1.").arg(name);
+        return;
+    }
+    try {
+        copyFileSafely(source, cdRoot + name);
+    } catch (const WriteError& e) {
+        failures << QStringLiteral("%1 could not be copied: ").arg(name) + withStop(e.reason());
+    }
+}
+
+}  // namespace
+
+QStringList buildMenuPackage(Prompts& prompts, clsData& data, const QString& templateName,
+                             const PageInputs& inputs, const QString& programDir) {
+    QStringList failures;
+    prompts.setBusy(true);
+    const bool pageWritten = writeStartPage(data, templateName, inputs, failures);
     prompts.setBusy(false);
 
-    const QString programFolder = programDir + nativeSeparator();
-    copyReplacing(programFolder + QStringLiteral("AUTORUN.INF"),
-                  inputs.cdRoot + QStringLiteral("AUTORUN.INF"));
-    copyReplacing(programFolder + QStringLiteral("Start.exe"), inputs.cdRoot + QStringLiteral("Start.exe"));
-    copyReplacing(createMenuFile(inputs.cdRoot), inputs.cdRoot + QStringLiteral("Index.hta"));
+    copyProgramFile(programDir, QStringLiteral("AUTORUN.INF"), inputs.cdRoot, failures);
+    copyProgramFile(programDir, QStringLiteral("Start.exe"), inputs.cdRoot, failures);
 
-    inform(prompts, kMenuCreatedMessage);
+    // The twin takes the page of this run only: an older Index.htm is not handed on as new.
+    if (!pageWritten) {
+        failures << QStringLiteral("Index.hta was not written: no start page was written.");
+    } else {
+        try {
+            copyFileSafely(createMenuFile(inputs.cdRoot), inputs.cdRoot + QStringLiteral("Index.hta"));
+        } catch (const WriteError& e) {
+            failures << QStringLiteral("Index.hta could not be written: ") + withStop(e.reason());
+        }
+    }
+    return failures;
+}
+
+void reportMenuPackage(Prompts& prompts, const QStringList& failures) {
+    if (failures.isEmpty()) {
+        inform(prompts, kMenuCreatedMessage);
+        return;
+    }
+    prompts.message(MessageIcon::Critical, MessageButtons::Ok, kMessageTitle,
+                    (QStringList{kMenuIncompleteMessage} + failures).join(QLatin1Char('\n')));
 }
 
 }  // namespace torvel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "generator/pageframe.h"
 
@@ -9,18 +10,21 @@ namespace torvel {
 class clsData;
 class Prompts;
 
-// The success message of Finish.
+// The message of a Finish whose every step worked.
 inline const QString kMenuCreatedMessage = QStringLiteral("Your Menu has been successfully created!");
+// The first line of the message of a Finish that did not do everything.
+inline const QString kMenuIncompleteMessage = QStringLiteral("The menu was not created completely:");
 
-// Finish: writes the start page with the named template (busy pointer on while it is written),
-// copies AUTORUN.INF and Start.exe from the program folder into the CD root, copies Index.htm to
-// Index.hta, and reports success. Every failing step is skipped silently and the next one runs;
-// the message is shown in every case.
-void buildMenuPackage(Prompts& prompts, clsData& data, const QString& templateName, const PageInputs& inputs,
-                      const QString& programDir);
+// Makes the finished folder: writes the start page Index.htm with the named template (busy
+// pointer on while it is written), copies AUTORUN.INF and Start.exe from the program folder into
+// the CD root, and gives Index.hta the bytes of the page written in this run. A step that fails
+// is skipped and the next one runs. Returns one line per step that failed or was skipped, naming
+// the file and the reason; empty when everything was done.
+QStringList buildMenuPackage(Prompts& prompts, clsData& data, const QString& templateName,
+                             const PageInputs& inputs, const QString& programDir);
 
-// Copies a file over any file at the target. False when the source is no file or the copy
-// fails; a target already there then stays as it was.
-bool copyReplacing(const QString& source, const QString& target);
+// Tells the author what Finish did: the success message when `failures` is empty, otherwise a
+// critical message listing them.
+void reportMenuPackage(Prompts& prompts, const QStringList& failures);
 
 }  // namespace torvel

@@ -108,6 +108,12 @@ bool writeHTMLStandardScreen(const PageInputs& inputs, clsData& data) {
     return writeStandardPage(inputs, data, true);
 }
 
+bool isTemplateName(const QString& templateName) {
+    return templateName == QLatin1String("Standard") ||
+           templateName == QLatin1String("Standard Screenshots") ||
+           templateName == QLatin1String("Extended") || templateName == QLatin1String("Extended Screenshots");
+}
+
 bool writeMenuPage(const QString& templateName, const PageInputs& inputs, clsData& data) {
     if (templateName == QLatin1String("Standard")) {
         return writeHTMLStandard(inputs, data);

@@ -2,8 +2,6 @@
 
 #include <QStringView>
 
-#include "data/dataerror.h"
-
 namespace torvel {
 
 namespace {
@@ -44,18 +42,7 @@ QByteArray encodeWindows1252(const QString& text) {
     return out;
 }
 
-TextFileWriter::TextFileWriter(const QString& path) : path_(path), file_(path) {
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        fail(QStringLiteral("created"));
-    }
-}
-
-TextFileWriter::~TextFileWriter() {
-    if (file_.isOpen()) {
-        file_.write(buffer_);
-        file_.close();
-    }
-}
+TextFileWriter::TextFileWriter(const QString& path) : file_(path) {}
 
 void TextFileWriter::writeLine(const QString& line) {
     buffer_.append(encodeWindows1252(line)).append("\r\n");
@@ -65,25 +52,15 @@ void TextFileWriter::writeLine(const QString& line) {
 }
 
 void TextFileWriter::flush() {
-    if (!buffer_.isEmpty() && file_.write(buffer_) != buffer_.size()) {
-        fail(QStringLiteral("written"));
+    if (!buffer_.isEmpty()) {
+        file_.write(buffer_);
     }
     buffer_.clear();
 }
 
 void TextFileWriter::close() {
     flush();
-    if (!file_.flush()) {
-        fail(QStringLiteral("written"));
-    }
-    file_.close();
-}
-
-void TextFileWriter::fail(const QString& what) {
-    const QString reason = file_.errorString();
-    buffer_.clear();
-    file_.close();
-    throw TorvelError(QStringLiteral("The file %1 cannot be %2: %3").arg(path_, what, reason));
+    file_.commit();
 }
 
 }  // namespace torvel

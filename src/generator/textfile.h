@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <optional>
+
+#include "files/safefile.h"
 
 namespace torvel {
 
@@ -15,27 +16,24 @@ std::optional<char> toWindows1252(char32_t c);
 // before handing the text over, is written as an HTML numeric character reference.
 QByteArray encodeWindows1252(const QString& text);
 
-// The writer of every generated text file: created or truncated, written from the start as
-// Windows-1252 bytes with CR LF after every line. Failures throw TorvelError naming the file;
-// the file is closed with what was written so far when the writer goes away.
+// The writer of every generated text file: Windows-1252 bytes with CR LF after every line,
+// written through SafeFile. The file takes its new content at close(); a writer that goes away
+// before (a failure on the way) leaves the previous file as it was. Failures throw WriteError.
 class TextFileWriter {
 public:
     explicit TextFileWriter(const QString& path);
-    ~TextFileWriter();
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     void writeLine(const QString& line);
-    // Writes what is buffered and closes the file; a failure throws.
+    // Writes what is buffered and puts the file in place; a failure throws.
     void close();
-    const QString& path() const { return path_; }
+    const QString& path() const { return file_.target(); }
 
 private:
     void flush();
-    [[noreturn]] void fail(const QString& what);
 
-    QString path_;
-    QFile file_;
+    SafeFile file_;
     QByteArray buffer_;
 };
 

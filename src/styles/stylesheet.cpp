@@ -1,11 +1,9 @@
 #include "styles/stylesheet.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QStringList>
 
-#include "data/dataerror.h"
 #include "files/paths.h"
+#include "files/safefile.h"
 #include "generator/escaping.h"
 #include "generator/textfile.h"
 
@@ -38,10 +36,7 @@ QString styleSheetFile(const QString& cdRoot) {
 }
 
 void writeStyleSheet(const QString& cdRoot, const StyleSheetValues& v) {
-    const QString menuFolder = cdRoot + QStringLiteral("Menu");
-    if (!QFileInfo::exists(menuFolder) && !QDir().mkdir(menuFolder)) {
-        throw TorvelError(QStringLiteral("The folder %1 cannot be created.").arg(menuFolder));
-    }
+    ensureRealFolder(cdRoot + QStringLiteral("Menu"));
 
     const FontParts title = splitFont(v.titleFont);
     const FontParts text = splitFont(v.textFont);

@@ -15,8 +15,9 @@ void installFinish(Wizard& wizard) {
         inputs.logo = form.text(QStringLiteral("txtLogoImage"));
         inputs.buttonOn = form.text(QStringLiteral("txtButtonOn"));
         inputs.buttonOff = form.text(QStringLiteral("txtButtonOff"));
-        buildMenuPackage(wizard.prompts(), wizard.myData(), form.text(QStringLiteral("cmbTemplate")), inputs,
-                         wizard.programDir());
+        reportMenuPackage(wizard.prompts(), buildMenuPackage(wizard.prompts(), wizard.myData(),
+                                                             form.text(QStringLiteral("cmbTemplate")), inputs,
+                                                             wizard.programDir()));
     });
 }
 

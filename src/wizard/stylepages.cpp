@@ -142,6 +142,18 @@ bool isUsableFolderName(const QString& name) {
     return !reserved.match(name.trimmed()).hasMatch();
 }
 
+namespace {
+// The style name names the style's folder: it is checked on leaving "Styles / images" and again
+// when the style is saved, since the field can change in between.
+bool checkStyleFolderName(Wizard& w, const QString& name) {
+    if (isUsableFolderName(name)) {
+        return true;
+    }
+    inform(w.prompts(), QStringLiteral("This style name cannot be used as a folder name, please change it!"));
+    return false;
+}
+}  // namespace
+
 void fillStyles(Wizard& w) {
     FormModel& f = w.form();
     QStringList entries{kNew};
@@ -205,9 +217,7 @@ bool checkStyleImages(Wizard& w) {
         inform(w.prompts(), QStringLiteral("Please enter a style name!"));
         return false;
     }
-    if (!isUsableFolderName(name)) {
-        inform(w.prompts(),
-               QStringLiteral("This style name cannot be used as a folder name, please change it!"));
+    if (!checkStyleFolderName(w, name)) {
         return false;
     }
     QString invalid;
@@ -225,10 +235,13 @@ bool checkStyleImages(Wizard& w) {
     return false;
 }
 
-void saveStyle(Wizard& w) {
+bool saveStyle(Wizard& w) {
     FormModel& f = w.form();
     WizardState& s = w.state();
     const QString styleName = f.text(QStringLiteral("txtStyleName"));
+    if (!checkStyleFolderName(w, styleName)) {
+        return false;
+    }
     const QStringList assetFields = f.namesWithTag(QStringLiteral("file"));
 
     // Gather the assets into the style folder, then into the CD root's menu folder. The fields
@@ -269,6 +282,7 @@ void saveStyle(Wizard& w) {
 
     writeStyleSheet(s.cdRoot, styleSheetValues(f));
     saveMenuHeader(w);
+    return true;
 }
 
 bool selectStyleEntry(Wizard& w, qint64 id) {

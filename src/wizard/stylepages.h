@@ -12,7 +12,9 @@ void fillStyles(Wizard& w);         // rebuilds cmbStyles ("NEW" and every store
 void setStandardStyles(Wizard& w);  // the default values; curStyleID = 0
 void setStyleData(Wizard& w);       // loads the style chosen in cmbStyles, or the defaults for "NEW"
 bool checkStyleImages(Wizard& w);   // the check on leaving "Styles / images"; false keeps the page
-void saveStyle(Wizard& w);    // gathers the assets, stores the style, writes the style sheet, saves the menu
+// Gathers the assets, stores the style, writes the style sheet and saves the menu; false (nothing
+// done) when the style name cannot name its folder.
+bool saveStyle(Wizard& w);
 void refreshData(Wizard& w);  // rebuilds the list, selects the current style and reloads it
 // Selects the first entry after "NEW" whose id is `id`; false (list unchanged) when none matches.
 bool selectStyleEntry(Wizard& w, qint64 id);

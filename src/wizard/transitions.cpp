@@ -117,7 +117,9 @@ void installTransitions(Wizard& w) {
     w.setLeaveAction(1, [&w] { return leaveGeneralSetting(w); });
     w.setLeaveAction(2, [&w] { return checkStyleImages(w); });
     w.setLeaveAction(3, [&w] {
-        saveStyle(w);
+        if (!saveStyle(w)) {
+            return false;
+        }
         prepareFilePage(w);
         enterFilePage(w);
         return true;

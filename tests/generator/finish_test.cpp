@@ -4,9 +4,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "data/statements.h"
 #include "files/paths.h"
+#include "files/safefile.h"
 #include "generator/packagebuilder.h"
 #include "generatortest.h"
 
@@ -92,59 +94,174 @@ TEST(Finish, EveryTemplateMakesTheFinishedFolder) {
     }
 }
 
-TEST(Finish, UnknownTemplateStillCopiesAndReportsSuccess) {
+// Finish whose steps did not all work: one critical message, its first line and then one line per
+// step that failed or was skipped, in the order the steps ran.
+void expectIncomplete(const FinishFixture& f, const QStringList& lines) {
+    const QList<QJsonObject> e = f.events();
+    ASSERT_EQ(e.size(), 3) << f.prompts.transcript().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(e[2].value(QStringLiteral("icon")).toString(), QStringLiteral("critical"));
+    EXPECT_EQ(e[2].value(QStringLiteral("buttons")).toString(), QStringLiteral("ok"));
+    EXPECT_EQ(e[2].value(QStringLiteral("title")).toString(), QStringLiteral(" "));
+    EXPECT_EQ(e[2].value(QStringLiteral("text")).toString().toStdString(),
+              (QStringList{QStringLiteral("The menu was not created completely:")} + lines)
+                  .join(QLatin1Char('\n'))
+                  .toStdString());
+}
+
+void writeTo(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(content);
+}
+
+// The temporary files the safe writer left in a folder.
+QStringList leftovers(const QString& folder) {
+    return QDir(folder).entryList({QStringLiteral(".torvel-*")}, QDir::Files | QDir::Hidden | QDir::System);
+}
+
+TEST(Finish, ReportsEveryStepThatWasNotDoneAndLeavesOlderFilesAlone) {
+    const QString noPage = QStringLiteral("Index.hta was not written: no start page was written.");
     for (const QString& name : {QStringLiteral("standard"), QString()}) {
         FinishFixture f;
         f.form().setText(QStringLiteral("cmbTemplate"), name);
         f.wizard->click(QStringLiteral("Finish"));
         EXPECT_EQ(f.files(), (QStringList{QStringLiteral("AUTORUN.INF"), QStringLiteral("Start.exe")}));
-        f.expectBusyThenSuccess();
+        expectIncomplete(
+            f,
+            {QStringLiteral("Index.htm was not written: the template \"%1\" is unknown.").arg(name), noPage});
     }
-}
 
-TEST(Finish, FailingStepsAreSkippedSilently) {
+    // A menu without entries: the pages of an earlier run stay as they were, and the twin is not
+    // refreshed from an older Index.htm.
+    FinishFixture empty;
+    empty.wizard->myData().ExecuteSQL(QString::fromLatin1(sql::deleteEntry),
+                                      {empty.wizard->state().curMenuID, QStringLiteral("Setup")});
+    writeTo(empty.root() + QStringLiteral("Index.htm"), "earlier page");
+    writeTo(empty.root() + QStringLiteral("Index.hta"), "earlier twin");
+    empty.wizard->click(QStringLiteral("Finish"));
+    EXPECT_EQ(empty.file(QStringLiteral("Index.htm")), QByteArray("earlier page"));
+    EXPECT_EQ(empty.file(QStringLiteral("Index.hta")), QByteArray("earlier twin"));
+    expectIncomplete(empty, {QStringLiteral("Index.htm was not written: the menu has no entries."), noPage});
+
     // Without AUTORUN.INF and Start.exe in the program folder, files already on the disc stay.
     FinishFixture f;
     QFile::remove(f.program.file(QStringLiteral("AUTORUN.INF")));
     QFile::remove(f.program.file(QStringLiteral("Start.exe")));
-    QFile old(f.root() + QStringLiteral("Start.exe"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("older start program");
-    old.close();
+    writeTo(f.root() + QStringLiteral("Start.exe"), "older start program");
     f.wizard->click(QStringLiteral("Finish"));
     EXPECT_EQ(f.files(), (QStringList{QStringLiteral("Index.hta"), QStringLiteral("Index.htm"),
                                       QStringLiteral("Start.exe")}));
     EXPECT_EQ(f.file(QStringLiteral("Start.exe")), QByteArray("older start program"));
-    f.expectBusyThenSuccess();
+    EXPECT_EQ(f.file(QStringLiteral("Index.hta")), f.file(QStringLiteral("Index.htm")));
+    expectIncomplete(
+        f, {QStringLiteral("AUTORUN.INF could not be copied: the program folder has no AUTORUN.INF."),
+            QStringLiteral("Start.exe could not be copied: the program folder has no Start.exe.")});
 
-    // A page that cannot be written (Index.htm is a folder) skips the page and its copy.
+    // A page that cannot be put in place (a folder named Index.htm) and a copy that cannot be.
     FinishFixture g;
     ASSERT_TRUE(QDir(g.disc.path()).mkdir(QStringLiteral("Index.htm")));
+    ASSERT_TRUE(QDir(g.disc.path()).mkdir(QStringLiteral("Start.exe")));
     g.wizard->click(QStringLiteral("Finish"));
     EXPECT_EQ(g.files(), (QStringList{QStringLiteral("AUTORUN.INF"), QStringLiteral("Index.htm"),
                                       QStringLiteral("Start.exe")}));
-    g.expectBusyThenSuccess();
+    EXPECT_TRUE(leftovers(g.disc.path()).isEmpty());
+    expectIncomplete(g, {QStringLiteral("Index.htm could not be written: Is a directory."),
+                         QStringLiteral("Start.exe could not be copied: Is a directory."), noPage});
 
-    // A CD root that is gone: nothing can be written, the message still comes.
+    // A CD root that is gone: nothing can be written, and the message says why.
     FinishFixture h;
     h.wizard->state().cdRoot = h.root() + QStringLiteral("gone") + nativeSeparator();
     h.wizard->click(QStringLiteral("Finish"));
     EXPECT_TRUE(h.files().isEmpty());
-    h.expectBusyThenSuccess();
+    expectIncomplete(h,
+                     {QStringLiteral("Index.htm could not be written: No such file or directory."),
+                      QStringLiteral("AUTORUN.INF could not be copied: No such file or directory."),
+                      QStringLiteral("Start.exe could not be copied: No such file or directory."), noPage});
 }
 
-TEST(Finish, MenuWithoutEntriesCopiesAnEarlierPage) {
+TEST(Finish, AFullDiskKeepsTheEarlierPagesWholeAndTheWindowUsable) {
     FinishFixture f;
-    f.wizard->myData().ExecuteSQL(QString::fromLatin1(sql::deleteEntry),
-                                  {f.wizard->state().curMenuID, QStringLiteral("Setup")});
-    QFile earlier(f.root() + QStringLiteral("Index.htm"));
-    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
-    earlier.write("earlier page");
-    earlier.close();
     f.wizard->click(QStringLiteral("Finish"));
-    EXPECT_EQ(f.file(QStringLiteral("Index.htm")), QByteArray("earlier page"));
-    EXPECT_EQ(f.file(QStringLiteral("Index.hta")), QByteArray("earlier page"));
+    const QByteArray page = f.file(QStringLiteral("Index.htm"));
+    ASSERT_FALSE(page.isEmpty());
+
+    // The disc fills up part way through the page, then during the first copy.
+    f.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Renamed CD"));
+    for (const qint64 room : {qint64(100), page.size() + 10}) {
+        f.prompts.clearTranscript();
+        setWriteFault(WriteFault{room, ENOSPC, false});
+        f.wizard->click(QStringLiteral("Finish"));
+        setWriteFault(std::nullopt);
+        EXPECT_EQ(f.file(QStringLiteral("Index.hta")), page);
+        EXPECT_TRUE(leftovers(f.disc.path()).isEmpty());
+        if (room == 100) {
+            EXPECT_EQ(f.file(QStringLiteral("Index.htm")), page);
+            expectIncomplete(f, {QStringLiteral("Index.htm could not be written: No space left on device."),
+                                 QStringLiteral("AUTORUN.INF could not be copied: No space left on device."),
+                                 QStringLiteral("Start.exe could not be copied: No space left on device."),
+                                 QStringLiteral("Index.hta was not written: no start page was written.")});
+        } else {
+            EXPECT_TRUE(f.file(QStringLiteral("Index.htm")).contains("<h2>Renamed CD</h2>"));
+            expectIncomplete(f, {QStringLiteral("AUTORUN.INF could not be copied: No space left on device."),
+                                 QStringLiteral("Start.exe could not be copied: No space left on device."),
+                                 QStringLiteral("Index.hta could not be written: No space left on device.")});
+        }
+    }
+
+    // With room again, the same window finishes the menu.
+    f.prompts.clearTranscript();
+    f.wizard->click(QStringLiteral("Finish"));
     f.expectBusyThenSuccess();
+    EXPECT_EQ(f.file(QStringLiteral("Index.hta")), f.file(QStringLiteral("Index.htm")));
+}
+
+TEST(FinishDeathTest, AWriteKilledHalfWayLeavesTheEarlierPageAndOneTemporaryFile) {
+    // The child is forked with the fixture as it stands, so it writes into the same folder.
+    GTEST_FLAG_SET(death_test_style, "fast");
+    // The earlier page is put there by hand: this process has not written into the folder yet, as
+    // a program started after the one that was killed.
+    FinishFixture f;
+    const QByteArray page = "earlier page";
+    writeTo(f.root() + QStringLiteral("Index.htm"), page);
+    f.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Renamed CD"));
+    EXPECT_EXIT(
+        {
+            setWriteFault(WriteFault{200, 0, true});
+            f.wizard->click(QStringLiteral("Finish"));
+        },
+        testing::KilledBySignal(SIGKILL), "");
+    EXPECT_EQ(f.file(QStringLiteral("Index.htm")), page);
+    const QStringList left = leftovers(f.disc.path());
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_TRUE(isSafeFileTemporary(left[0]));
+    EXPECT_EQ(QFileInfo(f.disc.path() + QLatin1Char('/') + left[0]).size(), 200);
+
+    // The next run clears it away and writes the new page.
+    f.prompts.clearTranscript();
+    f.wizard->click(QStringLiteral("Finish"));
+    f.expectBusyThenSuccess();
+    EXPECT_TRUE(leftovers(f.disc.path()).isEmpty());
+    EXPECT_TRUE(f.file(QStringLiteral("Index.htm")).contains("<h2>Renamed CD</h2>"));
+}
+
+TEST(Finish, LinksAtTheTargetNamesAreReplacedNeverWrittenThrough) {
+    FinishFixture f;
+    TempFolder elsewhere;
+    QStringList names{QStringLiteral("Index.htm"), QStringLiteral("Index.hta"), QStringLiteral("AUTORUN.INF"),
+                      QStringLiteral("Start.exe")};
+    for (const QString& name : names) {
+        const QString outside = elsewhere.write(name, "precious " + name.toLatin1());
+        ASSERT_TRUE(QFile::link(outside, f.root() + name));
+    }
+    f.wizard->click(QStringLiteral("Finish"));
+    f.expectBusyThenSuccess();
+    for (const QString& name : names) {
+        EXPECT_EQ(readFile(elsewhere.file(name)), "precious " + name.toLatin1());
+        const QFileInfo written(f.root() + name);
+        EXPECT_FALSE(written.isSymLink()) << name.toStdString();
+        EXPECT_TRUE(written.isFile()) << name.toStdString();
+    }
+    EXPECT_EQ(f.file(QStringLiteral("Index.hta")), f.file(QStringLiteral("Index.htm")));
 }
 
 }  // namespace

@@ -131,8 +131,9 @@ TEST(StyleSheet, FailuresNameWhatCouldNotBeWritten) {
         writeStyleSheet(disc.root(), defaultStyle());
         FAIL() << "no error";
     } catch (const TorvelError& e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("Styles.css"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(disc.root() + QStringLiteral("Menu"))) << e.message().toStdString();
     }
+    EXPECT_TRUE(QFileInfo(disc.root() + QStringLiteral("Menu")).isFile());
 
     const QString missing = disc.root() + QStringLiteral("gone") + nativeSeparator();
     try {

@@ -132,6 +132,7 @@ int main(int argc, char** argv) {
     // A fresh program folder with the three sample styles, and a sample CD in the home folder,
     // whose tree is short and tidy in the pictures; the pictures the author picks lie on it.
     test::ProgramDir program;
+    program.copyInstalledFiles();
     SampleFolder cd;
     const QDir root(cd.path());
     const QString cdRoot = QDir::toNativeSeparators(cd.path());
