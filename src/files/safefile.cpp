@@ -185,9 +185,25 @@ void SafeFile::write(const char* data, qint64 size) {
     if (g_fault) {
         g_fault->bytes -= size;
     }
+#ifdef Q_OS_WIN
     if (temp_.write(data, size) != size) {
         fail(temp_.errorString());
     }
+#else
+    // Straight to the descriptor, so that a short write is followed up and a failure keeps the
+    // system's own reason (a full disk says so).
+    while (size > 0) {
+        const ssize_t n = ::write(temp_.handle(), data, static_cast<size_t>(size));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            fail(systemReason(errno));
+        }
+        data += n;
+        size -= n;
+    }
+#endif
 }
 
 void SafeFile::setPermissions(QFileDevice::Permissions permissions) {

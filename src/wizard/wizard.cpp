@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "data/dataerror.h"
+#include "files/safefile.h"
 #include "wizard/compose.h"
 #include "wizard/controls.h"
 
@@ -72,6 +73,9 @@ FormModel& Wizard::formOf(const QString& qualifiedName, QString* control) {
 void Wizard::run(const QString& action, const std::function<void()>& handler) {
     try {
         handler();
+    } catch (const LinkedFolderError& e) {
+        // The refusal says all there is to say.
+        prompts_.message(MessageIcon::Critical, MessageButtons::Ok, kMessageTitle, e.message());
     } catch (const TorvelError& e) {
         prompts_.message(MessageIcon::Critical, MessageButtons::Ok, kMessageTitle,
                          QStringLiteral("%1 could not be completed.\n%2").arg(action, e.message()));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include "data/statements.h"
@@ -318,4 +320,48 @@ TEST(Transitions, FilePageShowsTheTemplatesFieldsAndListsTheMenusEntries) {
     EXPECT_EQ(r.wizard->state().curFileName, QString());
     EXPECT_FALSE(r.form().visible(QStringLiteral("txtFileCat")));
     EXPECT_TRUE(r.form().visible(QStringLiteral("cmdFScreenshot")));
+}
+
+TEST(StyleLibrary, SavingRefusesAnUnusableNameAndLinkedFoldersAndStaysUsable) {
+    Road r;
+    r.startNewMenu(QStringLiteral("Disc"));
+    r.next();
+    const QString logo = r.program.write(QStringLiteral("pics/logo.gif"), "GIF89a-logo");
+    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Ocean"));
+    r.form().setText(QStringLiteral("txtLogoImage"), logo);
+    r.next();
+    ASSERT_EQ(r.step(), 3);
+
+    // A name changed after its page (as a script can) is checked again: nothing escapes Styles.
+    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("../../x"));
+    r.next();
+    EXPECT_EQ(r.step(), 3);
+    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("cannot be used as a folder name")));
+    EXPECT_FALSE(QFileInfo::exists(QDir(r.program.path()).filePath(QStringLiteral("../x"))));
+    EXPECT_FALSE(QFileInfo::exists(QDir(r.program.path()).filePath(QStringLiteral("Styles"))));
+
+    // A Menu folder that is a link to another place: refused with a message naming it.
+    test::TempFolder elsewhere;
+    const QString menu = r.disc.filePath(QStringLiteral("Menu"));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), menu));
+    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Ocean"));
+    r.next();
+    EXPECT_EQ(r.step(), 3);
+    const QJsonObject refusal = test::event(r.lastEvent());
+    EXPECT_EQ(refusal.value(QStringLiteral("icon")).toString(), QStringLiteral("critical"));
+    EXPECT_EQ(
+        refusal.value(QStringLiteral("text")).toString(),
+        QDir::toNativeSeparators(menu) +
+            QStringLiteral(" is a link to another place. Torvel writes only into real folders: remove the "
+                           "link or choose another folder."));
+    EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
+    EXPECT_EQ(r.rows("tblStyles"), 3);
+    EXPECT_EQ(r.rows("tblMenus"), 0);
+
+    // With the link gone the same window saves the style.
+    ASSERT_TRUE(QFile::remove(menu));
+    r.next();
+    EXPECT_EQ(r.step(), 4);
+    EXPECT_EQ(r.rows("tblStyles"), 4);
+    EXPECT_EQ(test::readFile(r.disc.filePath(QStringLiteral("Menu/logo.gif"))), QByteArray("GIF89a-logo"));
 }
