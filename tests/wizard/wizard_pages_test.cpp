@@ -48,6 +48,14 @@ struct Road : test::WizardFixture {
         form().setText(QStringLiteral("txtTitle"), title);
         wizard->openFolder(disc.path());
     }
+    // A new menu on "Styles / images" with the style Ocean and the logo pics/logo.gif.
+    void newStyleWithLogo() {
+        startNewMenu(QStringLiteral("Disc"));
+        next();
+        form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Ocean"));
+        form().setText(QStringLiteral("txtLogoImage"),
+                       program.write(QStringLiteral("pics/logo.gif"), "GIF89a-logo"));
+    }
     qint64 storeMenu(const QString& title, qint64 styleNo, const QString& rootShown) {
         return wizard->myData().executeInsert(QString::fromUtf8(sql::insertMenu),
                                               {QStringLiteral("Extended"), title, styleNo, rootShown});
@@ -160,11 +168,7 @@ TEST(StyleLibrary, ImagePageChecksNameFolderNameAndPaths) {
 
 TEST(StyleLibrary, SavingANewStyleInsertsOnceGathersAssetsAndWritesTheMenu) {
     Road r;
-    r.startNewMenu(QStringLiteral("Disc"));
-    r.next();
-    const QString logo = r.program.write(QStringLiteral("pics/logo.gif"), "GIF89a-logo");
-    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Ocean"));
-    r.form().setText(QStringLiteral("txtLogoImage"), logo);
+    r.newStyleWithLogo();
     r.form().setText(QStringLiteral("txtButtonOn"), QString());  // empty counts as "none"
     r.next();
     r.next();
@@ -324,11 +328,7 @@ TEST(Transitions, FilePageShowsTheTemplatesFieldsAndListsTheMenusEntries) {
 
 TEST(StyleLibrary, SavingRefusesAnUnusableNameAndLinkedFoldersAndStaysUsable) {
     Road r;
-    r.startNewMenu(QStringLiteral("Disc"));
-    r.next();
-    const QString logo = r.program.write(QStringLiteral("pics/logo.gif"), "GIF89a-logo");
-    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Ocean"));
-    r.form().setText(QStringLiteral("txtLogoImage"), logo);
+    r.newStyleWithLogo();
     r.next();
     ASSERT_EQ(r.step(), 3);
 
