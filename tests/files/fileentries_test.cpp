@@ -198,6 +198,16 @@ TEST(FileEntries, RefusalsAndFailuresLoseNothing) {
     EXPECT_FALSE(QFileInfo::exists(p.disc.filePath(QStringLiteral("Menu"))));
     EXPECT_EQ(p.text("txtFile"), outside);
 
+    // So are a path that climbs out of the root and the root itself.
+    for (const QString& path : {native(p.disc.filePath(QStringLiteral("Setup/../../readme.txt"))),
+                                native(p.disc.filePath(QStringLiteral("Setup/..")))}) {
+        p.set("txtFile", path);
+        p.w.click(QStringLiteral("cmdSave"));
+        EXPECT_EQ(p.messages(), QStringList{QStringLiteral("The file must lie inside the CD root folder!")})
+            << path.toStdString();
+    }
+    EXPECT_EQ(p.rows()->recordCount(), 0);
+
     // A screenshot that cannot be copied is skipped silently; the entry keeps its name.
     p.set("txtFile", native(p.disc.filePath(QStringLiteral("readme.txt"))));
     p.set("txtFileTitle", QStringLiteral("Ann's file"));
@@ -266,4 +276,59 @@ TEST(FileEntries, EnteringThePageListsTheOpenMenuAndForgetsTheClick) {
     EXPECT_EQ(p.list(), QStringList{QStringLiteral("Read me")});
     getFileData(p.w);
     EXPECT_EQ(p.list(), QStringList{QStringLiteral("Read me")});
+}
+
+TEST(FileLinks, OnlyACleanedPathBelowTheRootGivesALink) {
+    const QChar back = QLatin1Char('\\');
+    const QChar slash = QLatin1Char('/');
+    EXPECT_EQ(cleanPath(QStringLiteral("a/./b//../c/"), slash), QStringLiteral("a/c"));
+    EXPECT_EQ(cleanPath(QStringLiteral("../a/.."), slash), QStringLiteral(".."));
+    EXPECT_EQ(cleanPath(QStringLiteral("a/.."), slash), QStringLiteral("."));
+    EXPECT_EQ(cleanPath(QStringLiteral("/../a"), slash), QStringLiteral("/a"));
+    EXPECT_EQ(cleanPath(QStringLiteral("D:/Disc\\..\\x"), back), QStringLiteral("D:\\x"));
+    EXPECT_EQ(cleanPath(QStringLiteral("D:\\.."), back), QStringLiteral("D:\\"));
+    EXPECT_EQ(cleanPath(QStringLiteral("\\\\server\\share\\..\\x"), back), QStringLiteral("\\\\server\\x"));
+
+    const QString winRoot = QStringLiteral("D:\\Disc\\");
+    auto win = [&](const char* path) {
+        return getFileLink(QString::fromUtf8(path), winRoot, back, Qt::CaseInsensitive);
+    };
+    EXPECT_EQ(win("D:\\Disc\\Setup\\..\\readme.txt"), QStringLiteral("readme.txt"));
+    EXPECT_EQ(win("D:\\Disc\\.\\Setup\\\\install.exe"), QStringLiteral("Setup\\install.exe"));
+    EXPECT_EQ(win("D:/Disc/Setup/install.exe"), QStringLiteral("Setup\\install.exe"));
+    EXPECT_EQ(win("D:\\Other\\..\\Disc\\readme.txt"), QStringLiteral("readme.txt"));
+    EXPECT_FALSE(win("D:\\Disc\\..\\Other\\readme.txt"));
+    EXPECT_FALSE(win("D:\\Disc\\Setup\\..\\..\\readme.txt"));
+    EXPECT_FALSE(win("D:\\Disc"));
+    EXPECT_FALSE(win("D:\\Disc\\"));
+    EXPECT_FALSE(win("D:\\Disc\\Setup\\.."));
+    EXPECT_FALSE(win("E:\\Copy\\D:\\Disc\\readme.txt")) << "the root must start the path";
+    EXPECT_FALSE(win("D:\\Disc2\\readme.txt"));
+    // Links: a clean one comes back as it is, one that can be cleaned cleaned, one that climbs out
+    // of the root, names it or names a drive not at all.
+    EXPECT_EQ(win("Setup/install.exe"), QStringLiteral("Setup/install.exe"));
+    EXPECT_EQ(win("Setup/../readme.txt"), QStringLiteral("readme.txt"));
+    EXPECT_FALSE(win("../readme.txt"));
+    EXPECT_FALSE(win("Setup/../../readme.txt"));
+    EXPECT_FALSE(win("Setup/.."));
+    EXPECT_FALSE(win("."));
+    EXPECT_FALSE(win("D:readme.txt"));
+
+    const QString unixRoot = QStringLiteral("/home/ann/Disc/");
+    auto unix = [&](const char* path) {
+        return getFileLink(QString::fromUtf8(path), unixRoot, slash, Qt::CaseSensitive);
+    };
+    EXPECT_EQ(unix("/home/ann/Disc/./Setup//install.exe"), QStringLiteral("Setup/install.exe"));
+    EXPECT_EQ(unix("/home/ann/Disc/../../ann/Disc/readme.txt"), QStringLiteral("readme.txt"));
+    EXPECT_EQ(unix("/../home/ann/Disc/readme.txt"), QStringLiteral("readme.txt"));
+    EXPECT_FALSE(unix("/home/ann/Disc/../Disc2/readme.txt"));
+    EXPECT_FALSE(unix("/home/ann/Disc/.."));
+    EXPECT_FALSE(unix("/home/ann/Disc/"));
+    EXPECT_FALSE(unix("/mnt/home/ann/Disc/readme.txt")) << "the root must start the path";
+    EXPECT_FALSE(unix("../Disc/readme.txt"));
+    EXPECT_EQ(unix("Docs/Setup/../read me.txt"), QStringLiteral("Docs/read me.txt"));
+    // The top of the file system as the root.
+    EXPECT_EQ(getFileLink(QStringLiteral("/Setup/install.exe"), QStringLiteral("/"), slash),
+              QStringLiteral("Setup/install.exe"));
+    EXPECT_FALSE(getFileLink(QStringLiteral("/"), QStringLiteral("/"), slash));
 }
