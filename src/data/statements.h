@@ -34,10 +34,11 @@ inline constexpr const char* menuCategories =
     "SELECT MenuNo, Category FROM tblDetails GROUP BY Category, MenuNo HAVING MenuNo=?";
 inline constexpr const char* entriesInCategory = "SELECT * FROM tblDetails WHERE MenuNo=? AND Category=?";
 
-// Description finder: search name bound twice, compared without regard to letter case.
-inline constexpr const char* descriptionByTitle = "SELECT Description FROM tblDetails WHERE FileName=?";
-inline constexpr const char* entriesWithFileName =
-    "SELECT FileName, FileLink, Description, instr(lower(FileLink), lower(?)) AS Expr1 FROM tblDetails "
-    "GROUP BY FileName, FileLink, Description HAVING instr(lower(FileLink), lower(?))>0";
+// Description finder: every distinct title, link and description stored, and every title with its
+// description, in the order the database gives them. Letter case is compared by the program, for
+// every letter.
+inline constexpr const char* distinctEntryTexts =
+    "SELECT FileName, FileLink, Description FROM tblDetails GROUP BY FileName, FileLink, Description";
+inline constexpr const char* entryDescriptions = "SELECT FileName, Description FROM tblDetails";
 
 }  // namespace torvel::sql
