@@ -8,7 +8,8 @@ namespace torvel::sql {
 inline constexpr const char* listMenus = "SELECT * FROM tblMenus";
 inline constexpr const char* menuById = "SELECT * FROM tblMenus WHERE MenuID=?";
 inline constexpr const char* menuWithTitle = "SELECT tblMenus.Title FROM tblMenus WHERE tblMenus.Title=?";
-inline constexpr const char* insertMenu = "INSERT INTO tblMenus (Template, Title, StyleNo, Root) VALUES (?, ?, ?, ?)";
+inline constexpr const char* insertMenu =
+    "INSERT INTO tblMenus (Template, Title, StyleNo, Root) VALUES (?, ?, ?, ?)";
 inline constexpr const char* updateMenu = "UPDATE tblMenus SET Template=?, Title=?, StyleNo=? WHERE MenuID=?";
 inline constexpr const char* deleteMenu = "DELETE FROM tblMenus WHERE MenuID=?";
 
@@ -23,21 +24,27 @@ inline constexpr const char* insertStyle =
 // The key of the row that the last insert on this connection created; read right after the insert.
 inline constexpr const char* lastInsertedKey = "SELECT last_insert_rowid() AS lastID";
 
-// File entries
+// File entries. Within the editor an entry is known by its key, SQLite's rowid, so that entries
+// of one menu that share a title are still told apart.
 inline constexpr const char* menuEntries = "SELECT * FROM tblDetails WHERE MenuNo=?";
+inline constexpr const char* menuEntriesWithKeys =
+    "SELECT rowid AS EntryKey, * FROM tblDetails WHERE MenuNo=?";
 inline constexpr const char* entryByTitle = "SELECT * FROM tblDetails WHERE MenuNo=? AND FileName=?";
+inline constexpr const char* entryByKey = "SELECT * FROM tblDetails WHERE rowid=? AND MenuNo=?";
 inline constexpr const char* insertEntry =
     "INSERT INTO tblDetails (MenuNo, Category, FileName, FileLink, Description, Screenshot) "
     "VALUES (?, ?, ?, ?, ?, ?)";
 inline constexpr const char* deleteEntry = "DELETE FROM tblDetails WHERE MenuNo=? AND FileName=?";
+inline constexpr const char* deleteEntryByKey = "DELETE FROM tblDetails WHERE rowid=? AND MenuNo=?";
 inline constexpr const char* menuCategories =
     "SELECT MenuNo, Category FROM tblDetails GROUP BY Category, MenuNo HAVING MenuNo=?";
 inline constexpr const char* entriesInCategory = "SELECT * FROM tblDetails WHERE MenuNo=? AND Category=?";
 
-// Description finder: search name bound twice, compared without regard to letter case.
-inline constexpr const char* descriptionByTitle = "SELECT Description FROM tblDetails WHERE FileName=?";
-inline constexpr const char* entriesWithFileName =
-    "SELECT FileName, FileLink, Description, instr(lower(FileLink), lower(?)) AS Expr1 FROM tblDetails "
-    "GROUP BY FileName, FileLink, Description HAVING instr(lower(FileLink), lower(?))>0";
+// Description finder: every distinct title, link and description stored, and every title with its
+// description, in the order the database gives them. Letter case is compared by the program, for
+// every letter.
+inline constexpr const char* distinctEntryTexts =
+    "SELECT FileName, FileLink, Description FROM tblDetails GROUP BY FileName, FileLink, Description";
+inline constexpr const char* entryDescriptions = "SELECT FileName, Description FROM tblDetails";
 
 }  // namespace torvel::sql

@@ -16,12 +16,12 @@ namespace torvel {
 QString fileSearchOf(const QString& fileField, QChar separator = nativeSeparator());
 
 // The titles of every stored entry, in every menu (deleted menus included), whose link contains
-// fileSearch anywhere, letter case ignored: one title for each distinct combination of title, link
-// and description, in the order the database returns them.
+// fileSearch anywhere, the case of every letter ignored: one title for each combination of title,
+// link and description that differs in more than letter case, in the order the database returns them.
 QStringList titlesForFile(clsData& data, const QString& fileSearch);
 
-// The description of the first stored entry with this title (letter case ignored), in any menu and
-// under any link; nothing when no entry has the title.
+// The description of the first stored entry with this title (the case of every letter ignored), in
+// any menu and under any link; nothing when no entry has the title.
 std::optional<QString> descriptionForTitle(clsData& data, const QString& title);
 
 }  // namespace torvel

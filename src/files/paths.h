@@ -18,9 +18,17 @@ QString fileNameOf(const QString& path, QChar separator = nativeSeparator());
 // True for a path that names its place from the top of a drive or file system.
 bool isAbsolutePath(const QString& path, QChar separator = nativeSeparator());
 
-// The part of a path after the CD root (cdRoot ends in a separator). A text that does not contain
-// the root comes back unchanged when it is relative (a stored link loaded back into the editor);
-// an absolute path outside the root gives nothing.
+// A path with "." and ".." resolved and repeated separators removed, in the separator's form (in
+// the back-slash form "/" counts as a separator too). A ".." above the top of an absolute path is
+// dropped, one above the start of a relative path stays; a relative path that resolves to nothing
+// gives ".". No separator at the end, except for a top ("/", "D:\").
+QString cleanPath(const QString& path, QChar separator = nativeSeparator());
+
+// The part of a file's cleaned path after the CD root (cdRoot ends in a separator), in the
+// separator's form. A path that does not start with the root, or that names the root itself, gives
+// nothing. A relative text (a stored link loaded back into the editor) is a link already: it comes
+// back unchanged when it is clean, cleaned otherwise, and gives nothing when it climbs above the
+// root with ".." or names the root itself.
 std::optional<QString> getFileLink(const QString& fullPath, const QString& cdRoot,
                                    QChar separator = nativeSeparator(),
                                    Qt::CaseSensitivity cs = pathCaseSensitivity());

@@ -9,6 +9,7 @@
 #include "files/assetcopy.h"
 #include "files/paths.h"
 #include "wizard/compose.h"
+#include "wizard/controls.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
@@ -22,28 +23,98 @@ const QString kDescription = QStringLiteral("txtFileDescription");
 const QString kScreenshot = QStringLiteral("txtFileScreenshot");
 const QString kCategory = QStringLiteral("txtFileCat");
 const QString kNone = QStringLiteral("none");
+// The five fields of an entry, in the order of the snapshot.
+const QStringList kFields = {kFile, kTitle, kDescription, kScreenshot, kCategory};
 
 QString orNone(const QString& text) {
     return text.isEmpty() ? kNone : text;
 }
 
-// Click on lstFiles: the clicked entry's fields are loaded for editing.
+QStringList entryFields(const FormModel& form) {
+    QStringList texts;
+    for (const QString& field : kFields) {
+        texts << form.text(field);
+    }
+    return texts;
+}
+
+// The five fields as the window holds them when it is created.
+const QStringList& startValues() {
+    static const QStringList values = [] {
+        FormModel fresh;
+        addMainWindowControls(fresh);
+        return entryFields(fresh);
+    }();
+    return values;
+}
+
+void takeSnapshot(Wizard& wizard) {
+    wizard.state().entrySnapshot = entryFields(wizard.form());
+}
+
+void forgetClick(WizardState& state) {
+    state.curFileName.clear();
+    state.curFileKey = 0;
+}
+
+// The key of a list item; 0 for an item the editor did not list itself.
+qint64 keyAt(const WizardState& state, qsizetype index) {
+    return index >= 0 && index < state.fileKeys.size() ? state.fileKeys.at(index) : 0;
+}
+
+// The list and its keys change together.
+void listEntries(Wizard& wizard, const QStringList& titles, const QList<qint64>& keys) {
+    wizard.state().fileKeys = keys;
+    wizard.form().setItems(kList, titles);
+}
+
+void appendEntry(Wizard& wizard, const QString& title, qint64 key) {
+    QList<qint64>& keys = wizard.state().fileKeys;
+    while (keys.size() < wizard.form().items(kList).size()) {
+        keys << 0;
+    }
+    keys << key;
+    wizard.form().addItem(kList, title);
+}
+
+void removeEntryAt(Wizard& wizard, int index) {
+    QList<qint64>& keys = wizard.state().fileKeys;
+    if (index < keys.size()) {
+        keys.removeAt(index);
+    }
+    wizard.form().removeItem(kList, index);
+}
+
+// Empty fields for the next entry; no entry counts as clicked.
+void startNewEntry(Wizard& wizard) {
+    myData_fileAdded(wizard);
+    forgetClick(wizard.state());
+}
+
+// Click on lstFiles: the clicked entry, known by its key, is loaded for editing.
 void showDetails(Wizard& wizard) {
     FormModel& form = wizard.form();
     WizardState& state = wizard.state();
     const QStringList items = form.items(kList);
     const int selected = form.selected(kList);
-    if (selected >= 0 && selected < items.size()) {
-        state.curFileName = items[selected];
+    if (selected < 0 || selected >= items.size()) {
+        return;
     }
-    auto rs =
-        wizard.myData().GetRS(QString::fromLatin1(sql::entryByTitle), {state.curMenuID, state.curFileName});
+    state.curFileName = items[selected];
+    state.curFileKey = 0;
+    const qint64 key = keyAt(state, selected);
+    if (key == 0) {
+        return;  // an item the database does not hold: the fields stay as they are
+    }
+    auto rs = wizard.myData().GetRS(QString::fromLatin1(sql::entryByKey), {key, state.curMenuID});
     if (!rs->eof()) {
         form.setText(kFile, rs->field(QStringLiteral("FileLink")));
         form.setText(kCategory, rs->field(QStringLiteral("Category")));
         form.setText(kDescription, rs->field(QStringLiteral("Description")));
         form.setText(kScreenshot, rs->field(QStringLiteral("Screenshot")));
         form.setText(kTitle, rs->field(QStringLiteral("FileName")));
+        state.curFileKey = key;
+        takeSnapshot(wizard);
     }
     rs->close();
 }
@@ -66,10 +137,29 @@ void browseScreenshot(Wizard& wizard) {
     }
 }
 
-// Saves the fields as a new entry or as the change of the clicked one (curFileName). A
-// screenshot that cannot be copied is skipped without a word; a database failure is reported
-// once at the end, and the fields keep what was typed.
-void addFile(Wizard& wizard) {
+// Whether an entry of the open menu other than the one with the key `self` has this title, the
+// case of every letter ignored.
+bool titleTaken(Wizard& wizard, const QString& title, qint64 self) {
+    auto rs =
+        wizard.myData().GetRS(QString::fromLatin1(sql::menuEntriesWithKeys), {wizard.state().curMenuID});
+    for (; !rs->eof(); rs->moveNext()) {
+        if (rs->value(QStringLiteral("EntryKey")).toLongLong() != self &&
+            QString::compare(rs->field(QStringLiteral("FileName")), title, Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TorvelError notStored(const QString& title, const TorvelError& e) {
+    return TorvelError(QStringLiteral("The entry \"%1\" was not stored.\n%2").arg(title, e.message()));
+}
+
+// Saves the fields as a new entry or as the change of the entry the last click loaded. A file
+// outside the CD root and a title that another entry of the menu has are refused with a message
+// (false). A screenshot that cannot be copied is skipped without a word; a database failure
+// throws, the fields keeping what was typed.
+bool addFile(Wizard& wizard) {
     FormModel& form = wizard.form();
     WizardState& state = wizard.state();
     const QChar separator = nativeSeparator();
@@ -78,10 +168,34 @@ void addFile(Wizard& wizard) {
         getFileLink(QDir::toNativeSeparators(form.text(kFile)), state.cdRoot);
     if (!below) {
         inform(wizard.prompts(), QStringLiteral("The file must lie inside the CD root folder!"));
-        return;
+        return false;
     }
-    const QString category = orNone(form.text(kCategory));
     const QString title = form.text(kTitle);
+
+    // The entry being changed, or none for a new one (also when the clicked entry is gone).
+    std::unique_ptr<ResultSet> rs;
+    try {
+        if (state.curFileKey != 0) {
+            rs = wizard.myData().GetRS(QString::fromLatin1(sql::entryByKey),
+                                       {state.curFileKey, state.curMenuID}, true);
+            if (rs->eof()) {
+                rs.reset();
+            }
+        }
+        // An entry saved under the title it already has is never refused.
+        const bool keepsItsTitle = rs && rs->field(QStringLiteral("FileName")) == title;
+        if (!keepsItsTitle && titleTaken(wizard, title, rs ? state.curFileKey : 0)) {
+            inform(
+                wizard.prompts(),
+                QStringLiteral("This menu already has an entry titled \"%1\", please choose another title!")
+                    .arg(title));
+            return false;
+        }
+    } catch (const TorvelError& e) {
+        throw notStored(title, e);
+    }
+
+    const QString category = orNone(form.text(kCategory));
     QString link = *below;
     link.replace(separator, QLatin1Char('/'));
     const QString description = form.text(kDescription);
@@ -96,68 +210,49 @@ void addFile(Wizard& wizard) {
         screenshot = fileNameOf(picked);
     }
 
-    std::optional<QString> failure;
-    std::unique_ptr<ResultSet> rs;
     try {
-        rs = wizard.myData().GetRS(QString::fromLatin1(sql::entryByTitle),
-                                   {state.curMenuID, state.curFileName}, true);
-    } catch (const TorvelError& e) {
-        failure = e.message();
-    }
-    if (rs && rs->eof()) {
-        try {
-            wizard.myData().addFile(QString::fromLatin1(sql::insertEntry),
-                                    {state.curMenuID, category, title, link, description, screenshot});
-            form.addItem(kList, title);
-            state.curFileName.clear();
-        } catch (const TorvelError& e) {
-            failure = e.message();
+        if (!rs) {
+            const qint64 key = wizard.myData().executeInsert(
+                QString::fromLatin1(sql::insertEntry),
+                {state.curMenuID, category, title, link, description, screenshot});
+            appendEntry(wizard, title, key);
+            startNewEntry(wizard);
+            return true;
         }
-    } else if (rs) {
-        try {
-            const QString storedTitle = rs->field(QStringLiteral("FileName"));
-            rs->setField(QStringLiteral("Category"), category);
-            rs->setField(QStringLiteral("FileName"), title);
-            rs->setField(QStringLiteral("FileLink"), link);
-            rs->setField(QStringLiteral("Description"), description);
-            rs->setField(QStringLiteral("Screenshot"), screenshot);
-            rs->updateBatch();
-            if (storedTitle != title) {
-                const int item = form.items(kList).indexOf(state.curFileName);
-                if (item >= 0) {
-                    form.setItemText(kList, item, title);
-                }
-            }
-            state.curFileName = title;
-        } catch (const TorvelError& e) {
-            failure = e.message();
-        }
-    }
-    if (rs) {
+        rs->setField(QStringLiteral("Category"), category);
+        rs->setField(QStringLiteral("FileName"), title);
+        rs->setField(QStringLiteral("FileLink"), link);
+        rs->setField(QStringLiteral("Description"), description);
+        rs->setField(QStringLiteral("Screenshot"), screenshot);
+        rs->updateBatch();
         rs->close();
+    } catch (const TorvelError& e) {
+        throw notStored(title, e);
     }
-    if (failure) {
-        throw TorvelError(QStringLiteral("The entry \"%1\" was not stored.\n%2").arg(title, *failure));
+    const qsizetype item = state.fileKeys.indexOf(state.curFileKey);
+    if (item >= 0 && form.items(kList).value(item) != title) {
+        form.setItemText(kList, static_cast<int>(item), title);
     }
+    state.curFileName = title;
+    takeSnapshot(wizard);
+    return true;
 }
 
-// Add/Save: a file and a title are required.
-void saveEntry(Wizard& wizard) {
+// Add/Save: a file and a title are required. True when the entry was stored; a refusal or a
+// failure is told and gives false.
+bool saveEntry(Wizard& wizard) {
     const FormModel& form = wizard.form();
     if (form.text(kFile).isEmpty() || form.text(kTitle).isEmpty()) {
         inform(wizard.prompts(), QStringLiteral("Please select a file and enter a file name!"));
-        return;
+        return false;
     }
-    addFile(wizard);
+    bool saved = false;
+    wizard.run(QStringLiteral("\"%1\"").arg(form.caption(QStringLiteral("cmdSave"))),
+               [&] { saved = addFile(wizard); });
+    return saved;
 }
 
-// New: empty fields for the next entry.
-void newEntry(Wizard& wizard) {
-    myData_fileAdded(wizard);
-    wizard.state().curFileName.clear();
-}
-
-// Remove: deletes every entry of the menu with the selected title, after asking.
+// Remove: deletes the selected entry, and only that one, after asking.
 void removeEntry(Wizard& wizard) {
     FormModel& form = wizard.form();
     WizardState& state = wizard.state();
@@ -171,31 +266,44 @@ void removeEntry(Wizard& wizard) {
                  QStringLiteral("Do you really want to remove the entry for %1?").arg(name))) {
         return;
     }
-    if (wizard.myData().ExecuteSQL(QString::fromLatin1(sql::deleteEntry), {state.curMenuID, name})) {
-        form.removeItem(kList, selected);
-        myData_fileAdded(wizard);
-        state.curFileName.clear();
+    const qint64 key = keyAt(state, selected);
+    if (key == 0 ||
+        wizard.myData().ExecuteSQL(QString::fromLatin1(sql::deleteEntryByKey), {key, state.curMenuID})) {
+        removeEntryAt(wizard, selected);
+        startNewEntry(wizard);
     }
 }
 
 }  // namespace
 
 void getFileData(Wizard& wizard) {
-    auto rs = wizard.myData().GetRS(QString::fromLatin1(sql::menuEntries), {wizard.state().curMenuID});
-    FormModel& form = wizard.form();
+    auto rs =
+        wizard.myData().GetRS(QString::fromLatin1(sql::menuEntriesWithKeys), {wizard.state().curMenuID});
     QStringList titles;
+    QList<qint64> keys;
     for (; !rs->eof(); rs->moveNext()) {
         titles << rs->field(QStringLiteral("FileName"));
+        keys << rs->value(QStringLiteral("EntryKey")).toLongLong();
     }
     rs->close();
-    form.setItems(kList, titles);
+    listEntries(wizard, titles, keys);
 }
 
 void enterFilePage(Wizard& wizard) {
-    wizard.state().curFileName.clear();
+    forgetClick(wizard.state());
     if (wizard.state().curMenuID != 0) {
         getFileData(wizard);
     }
+}
+
+void clearEntryEditor(Wizard& wizard) {
+    const QStringList& start = startValues();
+    for (qsizetype i = 0; i < kFields.size(); ++i) {
+        wizard.form().setText(kFields[i], start.value(i));
+    }
+    listEntries(wizard, {}, {});
+    forgetClick(wizard.state());
+    takeSnapshot(wizard);
 }
 
 void myData_fileAdded(Wizard& wizard) {
@@ -205,15 +313,39 @@ void myData_fileAdded(Wizard& wizard) {
     form.setText(kDescription, QString());
     form.setText(kScreenshot, kNone);
     form.setText(kTitle, QString());
+    takeSnapshot(wizard);
+}
+
+bool entryHasUnsavedChanges(const Wizard& wizard) {
+    const FormModel& form = wizard.form();
+    const WizardState& state = wizard.state();
+    if (entryFields(form) == state.entrySnapshot) {
+        return false;
+    }
+    return state.curFileKey != 0 || !form.text(kTitle).isEmpty();
+}
+
+bool settleUnsavedEntry(Wizard& wizard, const QString& before) {
+    if (!entryHasUnsavedChanges(wizard)) {
+        return true;
+    }
+    const QString title = wizard.form().text(kTitle);
+    if (!confirm(
+            wizard.prompts(),
+            QStringLiteral("The entry \"%1\" is not saved yet. Save it before %2?").arg(title, before))) {
+        return true;
+    }
+    return saveEntry(wizard);
 }
 
 void installFileEntries(Wizard& wizard) {
+    takeSnapshot(wizard);
     wizard.myData().fileAdded = [&wizard] { myData_fileAdded(wizard); };
     wizard.onClick(kList, [&wizard] { showDetails(wizard); });
     wizard.onClick(QStringLiteral("cmdFile"), [&wizard] { browseFile(wizard); });
     wizard.onClick(QStringLiteral("cmdFScreenshot"), [&wizard] { browseScreenshot(wizard); });
     wizard.onClick(QStringLiteral("cmdSave"), [&wizard] { saveEntry(wizard); });
-    wizard.onClick(QStringLiteral("cmdNewF"), [&wizard] { newEntry(wizard); });
+    wizard.onClick(QStringLiteral("cmdNewF"), [&wizard] { startNewEntry(wizard); });
     wizard.onClick(QStringLiteral("cmdFileRemove"), [&wizard] { removeEntry(wizard); });
 }
 

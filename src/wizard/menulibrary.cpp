@@ -4,6 +4,7 @@
 
 #include "data/statements.h"
 #include "wizard/compose.h"
+#include "wizard/fileentries.h"
 #include "wizard/stylepages.h"
 #include "wizard/wizard.h"
 
@@ -62,6 +63,7 @@ void installMenuLibrary(Wizard& w) {
         w.state().curMenuID = 0;
         // The style list first: when the database cannot be read, the page stays.
         fillStyles(w);
+        clearEntryEditor(w);
         w.switchSteps(QStringLiteral("up"));
         w.showControls(QStringLiteral("ML"), false);
         w.showControls(QStringLiteral("MD"), false);
@@ -80,6 +82,7 @@ void installMenuLibrary(Wizard& w) {
         if (!id) {
             return;
         }
+        clearEntryEditor(w);
         w.state().curMenuID = *id;
         w.state().menuLoaded = true;
         w.showControls(QStringLiteral("ML"), false);

@@ -51,6 +51,17 @@ void openStoredMenu(Wizard& w) {
     rs->close();
 }
 
+// Whether a stored menu already has this title, the case of every letter ignored.
+bool menuTitleTaken(Wizard& w, const QString& title) {
+    auto rs = w.myData().GetRS(QString::fromUtf8(sql::listMenus));
+    for (; !rs->eof(); rs->moveNext()) {
+        if (QString::compare(rs->field(QStringLiteral("Title")), title, Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool leaveGeneralSetting(Wizard& w) {
     FormModel& f = w.form();
     const QString title = f.text(QStringLiteral("txtTitle"));
@@ -62,8 +73,7 @@ bool leaveGeneralSetting(Wizard& w) {
         inform(w.prompts(), QStringLiteral("Please select a root directory for your CD files!"));
         return false;
     }
-    if (w.state().curMenuID == 0 &&
-        !w.myData().GetRS(QString::fromUtf8(sql::menuWithTitle), {title})->eof()) {
+    if (w.state().curMenuID == 0 && menuTitleTaken(w, title)) {
         inform(w.prompts(), QStringLiteral("Menu title is already taken, please change your title!,"));
         f.setText(QStringLiteral("txtTitle"), QString());
         return false;

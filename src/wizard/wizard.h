@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <map>
 #include <memory>
@@ -20,7 +22,14 @@ struct WizardState {
     QString cdRoot;
     qint64 curStyleID = 0;
     std::unique_ptr<ResultSet> styleRS;
+    // The title of the entry last clicked in lstFiles.
     QString curFileName;
+    // The entry editor: the key (SQLite's rowid) of each entry listed in lstFiles, item by item;
+    // the key of the entry that the last click loaded (0 while none is loaded); the five entry
+    // fields as they were after the last load, save or reset.
+    QList<qint64> fileKeys;
+    qint64 curFileKey = 0;
+    QStringList entrySnapshot;
 };
 
 // The main window's model: its controls, state, data access object and handlers. The screen

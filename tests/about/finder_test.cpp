@@ -175,6 +175,34 @@ TEST_F(FinderTest, NoMatchTellsSoAndClosesEmptySearchOpensEmptyAndApostrophesWor
     EXPECT_TRUE(main().text(QStringLiteral("txtFileDescription")).isEmpty());
 }
 
+TEST_F(FinderTest, TheCaseOfEveryLetterIsIgnored) {
+    addEntries(addMenu(QStringLiteral("Seasons")),
+               {{QStringLiteral("Été"), QStringLiteral("Docs/Été.txt"), QStringLiteral("Warm")},
+                {QStringLiteral("Hiver"), QStringLiteral("Docs/Hiver.txt"), QStringLiteral("Cold")}});
+    addEntries(addMenu(QStringLiteral("SEASONS")),
+               {{QStringLiteral("ÉTÉ"), QStringLiteral("DOCS/ÉTÉ.TXT"), QStringLiteral("WARM")},
+                {QStringLiteral("Été"), QStringLiteral("Docs/été.txt"), QStringLiteral("Hot")}});
+
+    // One title for each combination that differs in more than letter case, in stored order.
+    // (Which spelling of a merged combination is shown is the database's order.)
+    find(QStringLiteral("D:\\Disc\\ÉTÉ.TXT"));
+    const QStringList titles = dlg().items(QStringLiteral("cmbDesTitle"));
+    ASSERT_EQ(titles.size(), 2);
+    for (const QString& title : titles) {
+        EXPECT_EQ(title.toCaseFolded(), QStringLiteral("été"));
+    }
+    f.wizard->click(QStringLiteral("frmFiles.cmdCancel"));
+    EXPECT_EQ(titlesForFile(f.wizard->myData(), QStringLiteral("été.txt")).size(), 2);
+    EXPECT_EQ(titlesForFile(f.wizard->myData(), QStringLiteral("HIVER")),
+              QStringList{QStringLiteral("Hiver")});
+
+    // The description of the first entry stored with the title, whatever the case of its letters.
+    EXPECT_EQ(descriptionForTitle(f.wizard->myData(), QStringLiteral("éTÉ")), QStringLiteral("Warm"));
+    EXPECT_EQ(descriptionForTitle(f.wizard->myData(), QStringLiteral("HIVER")), QStringLiteral("Cold"));
+    EXPECT_FALSE(descriptionForTitle(f.wizard->myData(), QStringLiteral("Ete")));
+    EXPECT_TRUE(eventsOf(f.prompts.transcript(), QStringLiteral("message")).empty());
+}
+
 TEST_F(FinderTest, FindWhileOpenBringsItToTheFrontWithoutLoadingAgain) {
     addEntries(
         addMenu(QStringLiteral("One")),

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include "data/statements.h"
 #include "files/paths.h"
 #include "support/testsupport.h"
 #include "wizard/fileentries.h"
@@ -151,17 +152,26 @@ TEST(FileEntries, AddChangeAndRemoveEntries) {
     EXPECT_EQ(stored->field(QStringLiteral("Screenshot")), QStringLiteral("shot.jpg"));
     EXPECT_EQ(p.row(QStringLiteral("Install"))->recordCount(), 0);
 
-    // New forgets the clicked entry: the next Add/Save adds.
+    // New forgets the clicked entry: the next Add/Save adds, and a title the menu already has, in
+    // any letter case, is refused.
     p.w.click(QStringLiteral("cmdNewF"));
     p.expectFieldsReset();
     EXPECT_TRUE(p.w.state().curFileName.isEmpty());
     p.set("txtFile", QStringLiteral("readme.txt"));
-    p.set("txtFileTitle", QStringLiteral("Setup"));
+    p.set("txtFileTitle", QStringLiteral("SETUP"));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.messages(),
+              QStringList{QStringLiteral(
+                  "This menu already has an entry titled \"SETUP\", please choose another title!")});
+    EXPECT_EQ(p.rows()->recordCount(), 2);
+    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("SETUP"));
+    p.set("txtFileTitle", QStringLiteral("Setup 2"));
     p.w.click(QStringLiteral("cmdSave"));
     EXPECT_EQ(p.rows()->recordCount(), 3);
-    EXPECT_EQ(p.list().size(), 3);
+    EXPECT_EQ(p.list(),
+              (QStringList{QStringLiteral("Setup"), QStringLiteral("Read me"), QStringLiteral("Setup 2")}));
 
-    // Remove: nothing selected, then No, then Yes. Yes deletes every row of that title.
+    // Remove: nothing selected, then No, then Yes, which deletes the selected entry only.
     p.form().select(QStringLiteral("lstFiles"), -1);
     p.w.click(QStringLiteral("cmdFileRemove"));
     EXPECT_EQ(p.messages(), QStringList{QStringLiteral("Please select an entry in the list!")});
@@ -174,8 +184,9 @@ TEST(FileEntries, AddChangeAndRemoveEntries) {
     EXPECT_EQ(p.w.state().curFileName, QStringLiteral("Setup"));
     p.prompts.queueAnswer(true);
     p.w.click(QStringLiteral("cmdFileRemove"));
-    EXPECT_EQ(p.rows()->recordCount(), 1);
-    EXPECT_EQ(p.list(), (QStringList{QStringLiteral("Read me"), QStringLiteral("Setup")}));
+    EXPECT_EQ(p.rows()->recordCount(), 2);
+    EXPECT_EQ(p.row(QStringLiteral("Setup"))->recordCount(), 0);
+    EXPECT_EQ(p.list(), (QStringList{QStringLiteral("Read me"), QStringLiteral("Setup 2")}));
     p.expectFieldsReset();
     EXPECT_TRUE(p.w.state().curFileName.isEmpty());
 }
@@ -197,6 +208,15 @@ TEST(FileEntries, RefusalsAndFailuresLoseNothing) {
     EXPECT_EQ(p.rows()->recordCount(), 0);
     EXPECT_FALSE(QFileInfo::exists(p.disc.filePath(QStringLiteral("Menu"))));
     EXPECT_EQ(p.text("txtFile"), outside);
+    // So are a path that climbs out of the root and the root itself.
+    for (const QString& path : {native(p.disc.filePath(QStringLiteral("Setup/../../readme.txt"))),
+                                native(p.disc.filePath(QStringLiteral("Setup/..")))}) {
+        p.set("txtFile", path);
+        p.w.click(QStringLiteral("cmdSave"));
+        EXPECT_EQ(p.messages(), QStringList{QStringLiteral("The file must lie inside the CD root folder!")})
+            << path.toStdString();
+    }
+    EXPECT_EQ(p.rows()->recordCount(), 0);
 
     // A screenshot that cannot be copied is skipped silently; the entry keeps its name.
     p.set("txtFile", native(p.disc.filePath(QStringLiteral("readme.txt"))));
@@ -266,4 +286,281 @@ TEST(FileEntries, EnteringThePageListsTheOpenMenuAndForgetsTheClick) {
     EXPECT_EQ(p.list(), QStringList{QStringLiteral("Read me")});
     getFileData(p.w);
     EXPECT_EQ(p.list(), QStringList{QStringLiteral("Read me")});
+}
+
+TEST(FileLinks, OnlyACleanedPathBelowTheRootGivesALink) {
+    const QChar back = QLatin1Char('\\');
+    const QChar slash = QLatin1Char('/');
+    EXPECT_EQ(cleanPath(QStringLiteral("a/./b//../c/"), slash), QStringLiteral("a/c"));
+    EXPECT_EQ(cleanPath(QStringLiteral("../a/.."), slash), QStringLiteral(".."));
+    EXPECT_EQ(cleanPath(QStringLiteral("a/.."), slash), QStringLiteral("."));
+    EXPECT_EQ(cleanPath(QStringLiteral("/../a"), slash), QStringLiteral("/a"));
+    EXPECT_EQ(cleanPath(QStringLiteral("D:/Disc\\..\\x"), back), QStringLiteral("D:\\x"));
+    EXPECT_EQ(cleanPath(QStringLiteral("D:\\.."), back), QStringLiteral("D:\\"));
+    EXPECT_EQ(cleanPath(QStringLiteral("\\\\server\\share\\..\\x"), back), QStringLiteral("\\\\server\\x"));
+
+    const QString winRoot = QStringLiteral("D:\\Disc\\");
+    auto win = [&](const char* path) {
+        return getFileLink(QString::fromUtf8(path), winRoot, back, Qt::CaseInsensitive);
+    };
+    EXPECT_EQ(win("D:\\Disc\\Setup\\..\\readme.txt"), QStringLiteral("readme.txt"));
+    EXPECT_EQ(win("D:\\Disc\\.\\Setup\\\\install.exe"), QStringLiteral("Setup\\install.exe"));
+    EXPECT_EQ(win("D:/Disc/Setup/install.exe"), QStringLiteral("Setup\\install.exe"));
+    EXPECT_EQ(win("D:\\Other\\..\\Disc\\readme.txt"), QStringLiteral("readme.txt"));
+    EXPECT_FALSE(win("D:\\Disc\\..\\Other\\readme.txt"));
+    EXPECT_FALSE(win("D:\\Disc\\Setup\\..\\..\\readme.txt"));
+    EXPECT_FALSE(win("D:\\Disc"));
+    EXPECT_FALSE(win("D:\\Disc\\"));
+    EXPECT_FALSE(win("D:\\Disc\\Setup\\.."));
+    EXPECT_FALSE(win("E:\\Copy\\D:\\Disc\\readme.txt")) << "the root must start the path";
+    EXPECT_FALSE(win("D:\\Disc2\\readme.txt"));
+    // Links: a clean one comes back as it is, one that can be cleaned cleaned, one that climbs out
+    // of the root, names it or names a drive not at all.
+    EXPECT_EQ(win("Setup/install.exe"), QStringLiteral("Setup/install.exe"));
+    EXPECT_EQ(win("Setup/../readme.txt"), QStringLiteral("readme.txt"));
+    EXPECT_FALSE(win("../readme.txt"));
+    EXPECT_FALSE(win("Setup/../../readme.txt"));
+    EXPECT_FALSE(win("Setup/.."));
+    EXPECT_FALSE(win("."));
+    EXPECT_FALSE(win("D:readme.txt"));
+
+    const QString unixRoot = QStringLiteral("/home/ann/Disc/");
+    auto unix = [&](const char* path) {
+        return getFileLink(QString::fromUtf8(path), unixRoot, slash, Qt::CaseSensitive);
+    };
+    EXPECT_EQ(unix("/home/ann/Disc/./Setup//install.exe"), QStringLiteral("Setup/install.exe"));
+    EXPECT_EQ(unix("/home/ann/Disc/../../ann/Disc/readme.txt"), QStringLiteral("readme.txt"));
+    EXPECT_EQ(unix("/../home/ann/Disc/readme.txt"), QStringLiteral("readme.txt"));
+    EXPECT_FALSE(unix("/home/ann/Disc/../Disc2/readme.txt"));
+    EXPECT_FALSE(unix("/home/ann/Disc/.."));
+    EXPECT_FALSE(unix("/home/ann/Disc/"));
+    EXPECT_FALSE(unix("/mnt/home/ann/Disc/readme.txt")) << "the root must start the path";
+    EXPECT_FALSE(unix("../Disc/readme.txt"));
+    EXPECT_EQ(unix("Docs/Setup/../read me.txt"), QStringLiteral("Docs/read me.txt"));
+    // The top of the file system as the root.
+    EXPECT_EQ(getFileLink(QStringLiteral("/Setup/install.exe"), QStringLiteral("/"), slash),
+              QStringLiteral("Setup/install.exe"));
+    EXPECT_FALSE(getFileLink(QStringLiteral("/"), QStringLiteral("/"), slash));
+}
+
+TEST(FileEntries, EntriesStoredWithTheSameTitleAreToldApart) {
+    EntryPage p;
+    const qint64 menu = p.w.state().curMenuID;
+    auto store = [&](const QString& title, const QString& link, const QString& description) {
+        p.w.myData().executeInsert(
+            QString::fromLatin1(sql::insertEntry),
+            {menu, QStringLiteral("none"), title, link, description, QStringLiteral("none")});
+    };
+    // Stored before titles were checked: two entries titled "Twin".
+    store(QStringLiteral("Twin"), QStringLiteral("readme.txt"), QStringLiteral("first"));
+    store(QStringLiteral("Twin"), QStringLiteral("Setup/install.exe"), QStringLiteral("second"));
+    store(QStringLiteral("Été"), QStringLiteral("readme.txt"), QStringLiteral("summer"));
+    enterFilePage(p.w);
+    EXPECT_EQ(p.list(), (QStringList{QStringLiteral("Twin"), QStringLiteral("Twin"), QStringLiteral("Été")}));
+    auto description = [&](const QString& link) {
+        return p.w.myData()
+            .GetRS(
+                QStringLiteral("SELECT * FROM tblDetails WHERE MenuNo=? AND FileLink=? AND FileName<>'Été'"),
+                {menu, link})
+            ->field(QStringLiteral("Description"));
+    };
+
+    // A click on the second loads the second; saving it under its own title changes it alone.
+    p.w.choose(QStringLiteral("lstFiles"), 1);
+    EXPECT_EQ(p.w.state().curFileName, QStringLiteral("Twin"));
+    EXPECT_EQ(p.text("txtFile"), QStringLiteral("Setup/install.exe"));
+    EXPECT_EQ(p.text("txtFileDescription"), QStringLiteral("second"));
+    p.set("txtFileDescription", QStringLiteral("changed"));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_TRUE(p.messages().isEmpty());
+    EXPECT_EQ(description(QStringLiteral("Setup/install.exe")), QStringLiteral("changed"));
+    EXPECT_EQ(description(QStringLiteral("readme.txt")), QStringLiteral("first"));
+
+    // A rename onto another entry's title is refused for every letter's case, and stores nothing.
+    p.set("txtFileTitle", QStringLiteral("ÉTÉ"));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.messages(),
+              QStringList{QStringLiteral(
+                  "This menu already has an entry titled \"ÉTÉ\", please choose another title!")});
+    EXPECT_EQ(p.row(QStringLiteral("ÉTÉ"))->recordCount(), 0);
+    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("ÉTÉ"));
+    // Its own title in another letter case is refused while the other "Twin" has it.
+    p.set("txtFileTitle", QStringLiteral("twin"));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.messages().size(), 1);
+    p.set("txtFileTitle", QStringLiteral("Twin two"));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_TRUE(p.messages().isEmpty());
+    EXPECT_EQ(p.list(),
+              (QStringList{QStringLiteral("Twin"), QStringLiteral("Twin two"), QStringLiteral("Été")}));
+    // The first keeps its title; a new entry may not take it nor "été".
+    p.w.choose(QStringLiteral("lstFiles"), 0);
+    EXPECT_EQ(p.text("txtFileDescription"), QStringLiteral("first"));
+    p.w.click(QStringLiteral("cmdNewF"));
+    p.set("txtFile", QStringLiteral("readme.txt"));
+    for (const QString& taken : {QStringLiteral("TWIN TWO"), QStringLiteral("été")}) {
+        p.set("txtFileTitle", taken);
+        p.w.click(QStringLiteral("cmdSave"));
+        EXPECT_EQ(p.messages().size(), 1) << taken.toStdString();
+    }
+    EXPECT_EQ(p.rows()->recordCount(), 3);
+
+    // Remove on one of two same-titled entries removes only that one.
+    store(QStringLiteral("Twin"), QStringLiteral("Setup/install.exe"), QStringLiteral("third"));
+    enterFilePage(p.w);
+    ASSERT_EQ(p.list().size(), 4);
+    p.w.choose(QStringLiteral("lstFiles"), 3);
+    EXPECT_EQ(p.text("txtFileDescription"), QStringLiteral("third"));
+    p.prompts.queueAnswer(true);
+    p.w.click(QStringLiteral("cmdFileRemove"));
+    EXPECT_EQ(p.messages(), QStringList{QStringLiteral("Do you really want to remove the entry for Twin?")});
+    EXPECT_EQ(p.list(),
+              (QStringList{QStringLiteral("Twin"), QStringLiteral("Twin two"), QStringLiteral("Été")}));
+    EXPECT_EQ(p.row(QStringLiteral("Twin"))->field(QStringLiteral("Description")), QStringLiteral("first"));
+    EXPECT_EQ(p.rows()->recordCount(), 3);
+    // The list and the entries still match item by item.
+    p.w.choose(QStringLiteral("lstFiles"), 2);
+    EXPECT_EQ(p.text("txtFileDescription"), QStringLiteral("summer"));
+}
+
+TEST(FileEntries, CreateMenuAndLoadEmptyTheEditor) {
+    EntryPage p;
+    const qint64 first = p.w.state().curMenuID;
+    p.set("txtFile", QStringLiteral("readme.txt"));
+    p.set("txtFileTitle", QStringLiteral("Read me"));
+    p.w.click(QStringLiteral("cmdSave"));
+    p.w.choose(QStringLiteral("lstFiles"), 0);
+    const QString stored = p.text("txtFileDescription");
+    p.set("txtFileDescription", QStringLiteral("being edited"));
+    auto expectStartValues = [&] {
+        for (const char* field :
+             {"txtFile", "txtFileTitle", "txtFileDescription", "txtFileScreenshot", "txtFileCat"}) {
+            EXPECT_EQ(p.text(field), QStringLiteral("none")) << field;
+        }
+        EXPECT_TRUE(p.w.state().curFileName.isEmpty());
+        EXPECT_FALSE(entryHasUnsavedChanges(p.w));
+    };
+
+    // Create Menu: nothing of the previous menu is shown, and Add/Save cannot change its entry.
+    p.w.click(QStringLiteral("cmdNew"));
+    ASSERT_EQ(p.w.state().curStep, 1);
+    expectStartValues();
+    EXPECT_TRUE(p.list().isEmpty());
+    p.w.state().curMenuID = first;  // even with the old menu open again, no entry counts as clicked
+    p.set("txtFileTitle", QStringLiteral("Other"));
+    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("FileLink")),
+              QStringLiteral("readme.txt"));
+    EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("Description")), stored);
+    EXPECT_EQ(p.rows()->recordCount(), 2);
+    p.w.choose(QStringLiteral("lstFiles"), 0);
+
+    // Load: the same, and the stored menu's entries show when its page is reached.
+    p.w.click(QStringLiteral("cmdBack"));
+    p.w.click(QStringLiteral("cmdEdit"));
+    p.w.click(QStringLiteral("cmdLoad"));
+    ASSERT_EQ(p.w.state().curStep, 1);
+    ASSERT_EQ(p.w.state().curMenuID, first);
+    expectStartValues();
+    EXPECT_TRUE(p.list().isEmpty());
+    enterFilePage(p.w);
+    EXPECT_EQ(p.list(), (QStringList{QStringLiteral("Read me"), QStringLiteral("Other")}));
+}
+
+TEST(FileEntries, AnUnsavedEntryIsOfferedForSavingFirst) {
+    EntryPage p;
+    const QString before = QStringLiteral("the menu is created");
+    auto question = [](const QString& title) {
+        return QStringLiteral("The entry \"%1\" is not saved yet. Save it before the menu is created?")
+            .arg(title);
+    };
+    // The start values, and a file picked without a title, are nothing to save.
+    EXPECT_TRUE(settleUnsavedEntry(p.w, before));
+    p.set("txtFile", QStringLiteral("readme.txt"));
+    p.set("txtFileTitle", QString());
+    EXPECT_TRUE(settleUnsavedEntry(p.w, before));
+    EXPECT_TRUE(p.messages().isEmpty());
+
+    // A new entry typed in: No goes on and keeps it unsaved; Yes saves it as Add/Save does.
+    p.set("txtFileTitle", QStringLiteral("Read me"));
+    p.prompts.queueAnswer(false);
+    EXPECT_TRUE(settleUnsavedEntry(p.w, before));
+    const QList<QJsonObject> asked = [&] {
+        QList<QJsonObject> found;
+        for (const QString& line : p.prompts.transcript()) {
+            found << event(line);
+        }
+        return found;
+    }();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0][QStringLiteral("icon")].toString(), QStringLiteral("question"));
+    EXPECT_EQ(asked[0][QStringLiteral("buttons")].toString(), QStringLiteral("yesno"));
+    EXPECT_EQ(asked[0][QStringLiteral("title")].toString(), QStringLiteral(" "));
+    EXPECT_EQ(asked[0][QStringLiteral("text")].toString(), question(QStringLiteral("Read me")));
+    p.prompts.clearTranscript();
+    EXPECT_EQ(p.rows()->recordCount(), 0);
+    p.prompts.queueAnswer(true);
+    EXPECT_TRUE(settleUnsavedEntry(p.w, before));
+    EXPECT_EQ(p.messages(), QStringList{question(QStringLiteral("Read me"))});
+    EXPECT_EQ(p.list(), QStringList{QStringLiteral("Read me")});
+    p.expectFieldsReset();
+    EXPECT_TRUE(settleUnsavedEntry(p.w, before));
+
+    // A clicked entry: unchanged is nothing to save, any changed field is.
+    p.w.choose(QStringLiteral("lstFiles"), 0);
+    EXPECT_TRUE(settleUnsavedEntry(p.w, before));
+    EXPECT_TRUE(p.messages().isEmpty());
+    p.set("txtFileCat", QStringLiteral("Docs"));
+    // Yes, but the save is refused: false after its message, nothing stored.
+    const QString outside = native(p.pics.filePath(QStringLiteral("shot.jpg")));
+    p.set("txtFile", outside);
+    p.prompts.queueAnswer(true);
+    EXPECT_FALSE(settleUnsavedEntry(p.w, before));
+    EXPECT_EQ(p.messages(), (QStringList{question(QStringLiteral("Read me")),
+                                         QStringLiteral("The file must lie inside the CD root folder!")}));
+    p.set("txtFile", QString());
+    p.prompts.queueAnswer(true);
+    EXPECT_FALSE(settleUnsavedEntry(p.w, before));
+    EXPECT_EQ(p.messages().last(), QStringLiteral("Please select a file and enter a file name!"));
+    p.set("txtFile", QStringLiteral("readme.txt"));
+    p.w.myData().ExecuteSQL(
+        QStringLiteral("CREATE TRIGGER refuseChanges BEFORE UPDATE ON tblDetails BEGIN SELECT RAISE(ABORT, "
+                       "'disk full'); END"));
+    p.prompts.queueAnswer(true);
+    EXPECT_FALSE(settleUnsavedEntry(p.w, before));
+    const QJsonObject failure = event(p.prompts.transcript().last());
+    EXPECT_EQ(failure[QStringLiteral("icon")].toString(), QStringLiteral("critical"));
+    EXPECT_TRUE(failure[QStringLiteral("text")].toString().contains(QStringLiteral("disk full")));
+    EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("Category")), QStringLiteral("none"));
+    EXPECT_EQ(p.text("txtFileCat"), QStringLiteral("Docs"));
+    p.messages();
+    p.w.myData().ExecuteSQL(QStringLiteral("DROP TRIGGER refuseChanges"));
+    // A title the menu already has is refused too.
+    p.w.myData().executeInsert(QString::fromLatin1(sql::insertEntry),
+                               {p.w.state().curMenuID, QStringLiteral("none"), QStringLiteral("Other"),
+                                QStringLiteral("readme.txt"), QString(), QStringLiteral("none")});
+    p.set("txtFileTitle", QStringLiteral("other"));
+    p.prompts.queueAnswer(true);
+    EXPECT_FALSE(settleUnsavedEntry(p.w, before));
+    EXPECT_EQ(
+        p.messages().last(),
+        QStringLiteral("This menu already has an entry titled \"other\", please choose another title!"));
+    // No goes on without saving; Yes saves the change, after which nothing is left to save.
+    p.prompts.queueAnswer(false);
+    EXPECT_TRUE(settleUnsavedEntry(p.w, before));
+    p.set("txtFileTitle", QStringLiteral("Read me"));
+    p.prompts.queueAnswer(true);
+    EXPECT_TRUE(settleUnsavedEntry(p.w, before));
+    EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("Category")), QStringLiteral("Docs"));
+    EXPECT_EQ(p.text("txtFileCat"), QStringLiteral("Docs"));
+    p.messages();
+    EXPECT_TRUE(settleUnsavedEntry(p.w, before));
+    EXPECT_TRUE(p.messages().isEmpty());
+
+    // The finder's OK writes into the fields: that is a change too; New leaves nothing to save.
+    p.set("txtFileDescription", QStringLiteral("from the finder"));
+    EXPECT_TRUE(entryHasUnsavedChanges(p.w));
+    p.w.click(QStringLiteral("cmdNewF"));
+    EXPECT_TRUE(settleUnsavedEntry(p.w, before));
+    EXPECT_TRUE(p.messages().isEmpty());
 }

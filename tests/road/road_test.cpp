@@ -267,12 +267,12 @@ TEST(Road, ReloadChangeAndWriteAgainThenDelete) {
 
 TEST(Road, EveryRefusalOfThePagesKeepsTheAuthorWhereTheyAre) {
     Road r;
-    r.play(r.newMenu(QStringLiteral("Taken"), QStringLiteral("Standard"), QStringLiteral("First")));
+    r.play(r.newMenu(QStringLiteral("Été"), QStringLiteral("Standard"), QStringLiteral("First")));
     r.restart();
     r.play({
         QStringLiteral("click cmdNew"),
         QStringLiteral("click cmdNext"),
-        QStringLiteral("set txtTitle Taken"),
+        QStringLiteral("set txtTitle ÉTÉ"),
         QStringLiteral("click cmdNext"),
         QStringLiteral("folder ") + r.disc(),
         QStringLiteral("click cmdNext"),
