@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build deps deps-test configure clean
+.PHONY: run test build deps deps-test configure clean test-sanitize
 
 run: deps build
 	$(BUILD)/bin/torvel
@@ -25,3 +25,18 @@ build: configure
 
 clean:
 	rm -rf $(BUILD)
+
+# Every test again in its own build with AddressSanitizer and UndefinedBehaviorSanitizer. Any
+# report fails the test that caused it; tests/sanitize/lsan.supp silences leaks inside system
+# libraries only. The options apply to the build too, which runs the test programs to list them.
+SANITIZE_BUILD ?= build-sanitize
+SANITIZE_ENV = \
+	ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+test-sanitize: deps-test
+	@test -f $(SANITIZE_BUILD)/CMakeCache.txt || \
+		cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEL_SANITIZE=ON
+	$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)

@@ -592,6 +592,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The wizard may first offer an unsaved entry for saving; a refused save keeps the window.
+    if (!wizard_.mayClose()) {
+        event->ignore();
+        return;
+    }
     for (auto& [name, dialog] : dialogs_) {
         if (dialog && dialog->isVisible()) {
             dialog->closeByModel();

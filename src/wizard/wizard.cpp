@@ -1,11 +1,13 @@
 #include "wizard/wizard.h"
 
 #include <QDir>
+#include <QScopeGuard>
 
 #include "data/dataerror.h"
 #include "files/safefile.h"
 #include "wizard/compose.h"
 #include "wizard/controls.h"
+#include "wizard/fileentries.h"
 
 namespace torvel {
 
@@ -28,8 +30,8 @@ Wizard::Wizard(Prompts& prompts, QString programDir)
 
     onClick(QStringLiteral("cmdNext"), [this] { switchSteps(QStringLiteral("up")); });
     onClick(QStringLiteral("cmdBack"), [this] { switchSteps(QStringLiteral("down")); });
-    onClick(QStringLiteral("cmdClose"), [this] { prompts_.quit(); });
-    onClick(QStringLiteral("mnuQuit"), [this] { prompts_.quit(); });
+    onClick(QStringLiteral("cmdClose"), [this] { closeProgram(); });
+    onClick(QStringLiteral("mnuQuit"), [this] { closeProgram(); });
     installHandlers(*this);
 }
 
@@ -142,6 +144,28 @@ std::optional<QString> Wizard::showOpen(std::optional<QString> filter, std::opti
         cdlg_.initialDir = *initialDir;
     }
     return prompts_.openFile(cdlg_);
+}
+
+namespace {
+const QString kBeforeClosing = QStringLiteral("Torvel closes");
+}  // namespace
+
+void Wizard::closeProgram() {
+    if (!settleUnsavedEntry(*this, kBeforeClosing)) {
+        return;
+    }
+    quitting_ = true;
+    const auto done = qScopeGuard([this] { quitting_ = false; });
+    prompts_.quit();
+}
+
+bool Wizard::mayClose() {
+    if (quitting_) {
+        return true;
+    }
+    bool settled = false;
+    run(QStringLiteral("Closing Torvel"), [&] { settled = settleUnsavedEntry(*this, kBeforeClosing); });
+    return settled;
 }
 
 void Wizard::switchSteps(const QString& direction) {

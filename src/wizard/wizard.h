@@ -78,6 +78,14 @@ public:
     std::optional<QString> showOpen(std::optional<QString> filter, std::optional<QString> defaultExt,
                                     std::optional<QString> initialDir);
 
+    // --- Closing
+    // Close and File > Quit: an entry with unsaved changes is offered for saving first; the
+    // program ends unless that save is refused.
+    void closeProgram();
+    // Whether the window may close now (its own close button): the same question as Close, except
+    // while Close or Quit is already ending the program.
+    bool mayClose();
+
     // --- Page switcher
     void switchSteps(const QString& direction);
     void showControls(const QString& tag, bool show);
@@ -103,6 +111,7 @@ private:
     std::function<void(const QString&)> folderChange_;
     std::function<void(const QString&)> driveChange_;
     OpenFileRequest cdlg_;
+    bool quitting_ = false;
 };
 
 // The database file in a program folder.

@@ -311,6 +311,74 @@ TEST(MainWindow, MenuItemsAndButtonsFireTheWizardsClicks) {
                                   QStringLiteral("cmdNew"), QStringLiteral("cmdClose")}));
 }
 
+// Prompts that end the program as the window's own do: quitting closes the window.
+struct ClosingPrompts : ScriptedPrompts {
+    QWidget* window = nullptr;
+    void quit() override {
+        ScriptedPrompts::quit();
+        if (window != nullptr) {
+            window->close();
+        }
+    }
+    // The questions asked since the last call.
+    QStringList questions() {
+        QStringList texts;
+        for (const QString& line : transcript()) {
+            const QJsonObject e = test::event(line);
+            if (e.value(QStringLiteral("icon")).toString() == QStringLiteral("question")) {
+                texts << e.value(QStringLiteral("text")).toString();
+            }
+        }
+        clearTranscript();
+        return texts;
+    }
+};
+
+TEST(MainWindow, TheCloseButtonOffersAnUnsavedEntryOnceAsCloseDoes) {
+    const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
+    QApplication::setQuitOnLastWindowClosed(false);
+    test::ProgramDir program;
+    ClosingPrompts prompts;
+    Wizard wizard{prompts, program.path()};
+    MainWindow window{wizard};
+    prompts.window = &window;
+    const QStringList offered{
+        QStringLiteral("The entry \"Typed\" is not saved yet. Save it before Torvel closes?")};
+
+    // Nothing typed: the window closes at once.
+    window.show();
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(prompts.questions().isEmpty());
+
+    // A title typed without a file: Yes, the save is refused and the window stays; No closes it.
+    window.show();
+    wizard.form().setText(QStringLiteral("txtFileTitle"), QStringLiteral("Typed"));
+    wizard.form().setText(QStringLiteral("txtFile"), QString());
+    prompts.queueAnswer(true);
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(prompts.transcript()
+                    .join(QLatin1Char('\n'))
+                    .contains(QStringLiteral("Please select a file and enter a file name!")));
+    EXPECT_EQ(prompts.questions(), offered);
+    prompts.queueAnswer(false);
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(prompts.questions(), offered);
+    EXPECT_FALSE(prompts.quitRequested());
+
+    // Close asks once; the window it closes does not ask again.
+    window.show();
+    prompts.queueAnswer(false);
+    prompts.queueAnswer(false);
+    QTest::mouseClick(window.control(QStringLiteral("cmdClose")), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(prompts.quitRequested());
+    EXPECT_EQ(prompts.questions(), offered);
+    QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
+}
+
 TEST(MainWindow, FolderAndDriveListsShowAndOpenRealFolders) {
     Window w;
     QTemporaryDir dir;

@@ -316,3 +316,58 @@ TEST(Road, EveryRefusalOfThePagesKeepsTheAuthorWhereTheyAre) {
                   "Your root directory is no longer valid!\r\nPlease select a new root directory!")});
     EXPECT_EQ(r.wizard().state().curStep, 1);
 }
+
+TEST(Road, CloseAndQuitOfferAnUnsavedEntryForSavingFirst) {
+    Road r;
+    const auto question = [](const QString& title) {
+        return QStringLiteral("The entry \"%1\" is not saved yet. Save it before Torvel closes?").arg(title);
+    };
+    QStringList script =
+        r.newMenu(QStringLiteral("Offered"), QStringLiteral("Standard"), QStringLiteral("Plain"));
+    script += r.addEntry(QStringLiteral("Setup/install.exe"), QStringLiteral("Install"),
+                         QStringLiteral("Stored"), QStringLiteral("none"));
+    script += {
+        // A new entry typed in under a title the menu has: Yes, the save is refused, the window stays.
+        QStringLiteral("file ") + r.disc(QStringLiteral("Docs/read me.txt")),
+        QStringLiteral("click cmdFile"),
+        QStringLiteral("set txtFileTitle INSTALL"),
+        QStringLiteral("answer yes"),
+        QStringLiteral("click cmdClose"),
+        // No ends the program without saving; the lines after it are not played.
+        QStringLiteral("set txtFileTitle Read me"),
+        QStringLiteral("answer no"),
+        QStringLiteral("click mnuQuit"),
+        QStringLiteral("click cmdSave"),
+    };
+    r.play(script);
+    EXPECT_EQ(
+        r.messages(),
+        (QStringList{
+            question(QStringLiteral("INSTALL")),
+            QStringLiteral("This menu already has an entry titled \"INSTALL\", please choose another title!"),
+            question(QStringLiteral("Read me"))}));
+    EXPECT_EQ(r.events(QStringLiteral("quit")).size(), 1);
+    const qint64 menuId = r.wizard().state().curMenuID;
+    EXPECT_EQ(r.count(QString::fromUtf8(sql::menuEntries), {menuId}), 1);
+
+    // A stored entry changed: Yes saves it, then the program ends.
+    const QStringList toEntries = {
+        QStringLiteral("click cmdEdit"), QStringLiteral("click cmdLoad"),
+        QStringLiteral("click cmdNext"), QStringLiteral("click cmdNext"),
+        QStringLiteral("click cmdNext"), QStringLiteral("choose lstFiles Install"),
+    };
+    r.restart();
+    r.play(toEntries + QStringList{QStringLiteral("set txtFileDescription Changed"),
+                                   QStringLiteral("answer yes"), QStringLiteral("click mnuQuit")});
+    EXPECT_EQ(r.messages(), QStringList{question(QStringLiteral("Install"))});
+    EXPECT_EQ(r.events(QStringLiteral("quit")).size(), 1);
+    auto entries = r.wizard().myData().GetRS(QString::fromUtf8(sql::menuEntries), {menuId});
+    ASSERT_EQ(entries->recordCount(), 1);
+    EXPECT_EQ(entries->field(QStringLiteral("Description")), QStringLiteral("Changed"));
+
+    // Nothing changed since the click: Close ends the program at once.
+    r.restart();
+    r.play(toEntries + QStringList{QStringLiteral("click cmdClose")});
+    EXPECT_TRUE(r.messages().isEmpty());
+    EXPECT_EQ(r.events(QStringLiteral("quit")).size(), 1);
+}
