@@ -2,7 +2,9 @@
 
 namespace torvel {
 
-QString pageFrameName(int page) { return QStringLiteral("step%1").arg(page); }
+QString pageFrameName(int page) {
+    return QStringLiteral("step%1").arg(page);
+}
 
 namespace {
 
@@ -60,7 +62,8 @@ const Spec kControls[] = {
     {"Label31", K::Label, 1, "Style:"},
     {"cmbStyles", K::ComboBox, 1, ""},
     {"Label25", K::Label, 1,
-     "Please select the folder which contains all files to be on your CD. This folder will be treated as the CD "
+     "Please select the folder which contains all files to be on your CD. This folder will be treated as the "
+     "CD "
      "Root path."},
     {"Label26", K::Label, 1,
      "If you have not yet placed all files to be on your CD into one folder, we recommend you do so  before "
@@ -139,7 +142,8 @@ const Spec kControls[] = {
 
     // Page 4: file entries.
     {"Label33", K::Label, 4,
-     "Now you can add your files and enter the file information. Saved files will be shown in the list and can be "
+     "Now you can add your files and enter the file information. Saved files will be shown in the list and "
+     "can be "
      "edited by clicking on them."},
     {"Label23", K::Label, 4, "Files:"},
     {"lstFiles", K::ListBox, 4, ""},

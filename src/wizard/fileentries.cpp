@@ -8,6 +8,7 @@
 #include "data/statements.h"
 #include "files/assetcopy.h"
 #include "files/paths.h"
+#include "files/safefile.h"
 #include "wizard/compose.h"
 #include "wizard/controls.h"
 #include "wizard/wizard.h"
@@ -157,7 +158,8 @@ TorvelError notStored(const QString& title, const TorvelError& e) {
 
 // Saves the fields as a new entry or as the change of the entry the last click loaded. A file
 // outside the CD root and a title that another entry of the menu has are refused with a message
-// (false). A screenshot that cannot be copied is skipped without a word; a database failure
+// (false). A screenshot that cannot be copied is skipped without a word (a menu folder that is a
+// link is named in a message); a database failure
 // throws, the fields keeping what was typed.
 bool addFile(Wizard& wizard) {
     FormModel& form = wizard.form();
@@ -204,6 +206,9 @@ bool addFile(Wizard& wizard) {
         const QString picked = QDir::toNativeSeparators(form.text(kScreenshot));
         try {
             copyToMenu(picked, state.cdRoot);
+        } catch (const LinkedFolderError& e) {
+            // Nothing is written through the link; the author is told, and the entry is saved.
+            wizard.prompts().message(MessageIcon::Critical, MessageButtons::Ok, kMessageTitle, e.message());
         } catch (const TorvelError&) {
             // The entry is saved with the picture's name even when the copy failed.
         }

@@ -1,11 +1,16 @@
 #include "generator/packagebuilder.h"
 #include "wizard/compose.h"
+#include "wizard/fileentries.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
 
 void installFinish(Wizard& wizard) {
     wizard.onClick(QStringLiteral("Finish"), [&wizard] {
+        // An entry still in the editor belongs in the menu before it is written.
+        if (!settleUnsavedEntry(wizard, QStringLiteral("the menu is created"))) {
+            return;
+        }
         const FormModel& form = wizard.form();
         PageInputs inputs;
         inputs.cdRoot = wizard.state().cdRoot;

@@ -266,3 +266,44 @@ TEST(Finish, LinksAtTheTargetNamesAreReplacedNeverWrittenThrough) {
 
 }  // namespace
 }  // namespace torvel::test
+
+namespace torvel::test {
+namespace {
+
+TEST(Finish, AnEntryLeftInTheEditorIsOfferedForSavingFirst) {
+    FinishFixture f;
+    const QString question =
+        QStringLiteral("The entry \"%1\" is not saved yet. Save it before the menu is created?");
+    f.form().setText(QStringLiteral("txtFile"), f.root() + QStringLiteral("readme.txt"));
+    f.form().setText(QStringLiteral("txtFileTitle"), QStringLiteral("Read me"));
+    f.prompts.queueAnswer(true);
+    f.wizard->click(QStringLiteral("Finish"));
+    EXPECT_TRUE(f.file(QStringLiteral("Index.htm")).contains(">Read me</p>"));
+    EXPECT_EQ(f.events().first().value(QStringLiteral("text")).toString(),
+              question.arg(QStringLiteral("Read me")));
+
+    // A save that is refused ends Finish before anything is written.
+    f.form().setText(QStringLiteral("txtFile"), f.root() + QStringLiteral("other.txt"));
+    f.form().setText(QStringLiteral("txtFileTitle"), QStringLiteral("SETUP"));
+    const QByteArray page = f.file(QStringLiteral("Index.htm"));
+    f.prompts.clearTranscript();
+    f.prompts.queueAnswer(true);
+    f.wizard->click(QStringLiteral("Finish"));
+    const QList<QJsonObject> refused = f.events();
+    ASSERT_EQ(refused.size(), 2);
+    EXPECT_EQ(
+        refused[1].value(QStringLiteral("text")).toString(),
+        QStringLiteral("This menu already has an entry titled \"SETUP\", please choose another title!"));
+    EXPECT_EQ(f.file(QStringLiteral("Index.htm")), page);
+
+    // No: the menu is written without it.
+    f.prompts.clearTranscript();
+    f.prompts.queueAnswer(false);
+    f.wizard->click(QStringLiteral("Finish"));
+    EXPECT_EQ(f.events().size(), 4);
+    EXPECT_EQ(f.events().last().value(QStringLiteral("text")).toString(), kMenuCreatedMessage);
+    EXPECT_FALSE(f.file(QStringLiteral("Index.htm")).contains("SETUP"));
+}
+
+}  // namespace
+}  // namespace torvel::test
