@@ -156,11 +156,27 @@ TorvelError notStored(const QString& title, const TorvelError& e) {
     return TorvelError(QStringLiteral("The entry \"%1\" was not stored.\n%2").arg(title, e.message()));
 }
 
+// The screenshot field as an entry stores it: "none", or the bare name of the picture, which is
+// copied into the menu folder. A copy that fails is skipped without a word (the entry keeps the
+// name); a menu folder that is a link is named in a message and nothing is written through it.
+QString gatherScreenshot(Wizard& wizard) {
+    const QString field = orNone(wizard.form().text(kScreenshot));
+    if (field == kNone) {
+        return field;
+    }
+    const QString picked = QDir::toNativeSeparators(field);
+    try {
+        copyToMenu(picked, wizard.state().cdRoot);
+    } catch (const LinkedFolderError& e) {
+        wizard.prompts().message(MessageIcon::Critical, MessageButtons::Ok, kMessageTitle, e.message());
+    } catch (const TorvelError&) {
+    }
+    return fileNameOf(picked);
+}
+
 // Saves the fields as a new entry or as the change of the entry the last click loaded. A file
 // outside the CD root and a title that another entry of the menu has are refused with a message
-// (false). A screenshot that cannot be copied is skipped without a word (a menu folder that is a
-// link is named in a message); a database failure
-// throws, the fields keeping what was typed.
+// (false); a database failure throws, the fields keeping what was typed.
 bool addFile(Wizard& wizard) {
     FormModel& form = wizard.form();
     WizardState& state = wizard.state();
@@ -201,19 +217,7 @@ bool addFile(Wizard& wizard) {
     QString link = *below;
     link.replace(separator, QLatin1Char('/'));
     const QString description = form.text(kDescription);
-    QString screenshot = orNone(form.text(kScreenshot));
-    if (screenshot != kNone) {
-        const QString picked = QDir::toNativeSeparators(form.text(kScreenshot));
-        try {
-            copyToMenu(picked, state.cdRoot);
-        } catch (const LinkedFolderError& e) {
-            // Nothing is written through the link; the author is told, and the entry is saved.
-            wizard.prompts().message(MessageIcon::Critical, MessageButtons::Ok, kMessageTitle, e.message());
-        } catch (const TorvelError&) {
-            // The entry is saved with the picture's name even when the copy failed.
-        }
-        screenshot = fileNameOf(picked);
-    }
+    const QString screenshot = gatherScreenshot(wizard);
 
     try {
         if (!rs) {
