@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build deps deps-test configure clean test-sanitize
+.PHONY: run test build deps deps-test deps-fuzz configure clean test-sanitize fuzz
 
 run: deps build
 	$(BUILD)/bin/torvel
@@ -40,3 +40,19 @@ test-sanitize: deps-test
 		cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEL_SANITIZE=ON
 	$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The libFuzzer targets of fuzz/, built with clang into their own folder and run one after the
+# other for FUZZ_SECONDS each. Failing inputs are kept in fuzz/regressions/ (see fuzz/run_fuzzers.sh).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= values paths script escaping pages
+
+fuzz: deps-fuzz
+	@test -f $(FUZZ_BUILD)/CMakeCache.txt || \
+		CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+			-DTORVEL_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz-targets
+	fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+deps-fuzz:
+	@scripts/install-deps.sh --fuzz

@@ -10,8 +10,11 @@ packages=(
     sqlite3 fonts-dejavu-core
     gcc-mingw-w64-x86-64-win32
 )
+# --test: the browser test's Chromium. --fuzz: clang and its libFuzzer and sanitizer run-times.
 if [ "${1:-}" = "--test" ]; then
     packages+=(chromium)
+elif [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
 fi
 
 missing=()
