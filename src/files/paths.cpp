@@ -82,6 +82,11 @@ QString cleanPath(const QString& path, QChar separator) {
         parts << part;
     }
     const QString cleaned = top + parts.join(separator);
+    if (top.isEmpty() && !parts.isEmpty() && isDriveForm(parts.first(), separator)) {
+        // ".." took the path back to a step that reads as a drive ("a\..\C:x"): read it as one,
+        // so that cleaning the result again gives the same.
+        return cleanPath(cleaned, separator);
+    }
     return cleaned.isEmpty() ? QStringLiteral(".") : cleaned;
 }
 
@@ -106,7 +111,8 @@ std::optional<QString> getFileLink(const QString& fullPath, const QString& cdRoo
         return std::nullopt;
     }
     const QString root = withTrailingSeparator(cleanPath(cdRoot, separator), separator);
-    if (path.size() > root.size() && path.startsWith(root, cs)) {
+    // A share path below the top of a drive ("\\server\x" under "\") is no file below the root.
+    if (path.size() > root.size() && path.startsWith(root, cs) && path[root.size()] != separator) {
         return path.mid(root.size());
     }
     return std::nullopt;

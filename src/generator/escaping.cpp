@@ -16,13 +16,14 @@ void appendCodePoint(QString& out, char32_t c) {
     out.append(QString::fromUcs4(&c, 1));
 }
 
-// Replaces every character the code page cannot hold by what `escape` makes of its code point.
+// Replaces every character the code page cannot hold, and CR and LF, which would break the
+// line the value is written on, by what `escape` makes of its code point.
 template <typename Escape>
 QString escapeOutside1252(const QString& value, Escape escape) {
     QString out;
     out.reserve(value.size());
     for (char32_t c : QStringView(value).toUcs4()) {
-        if (fitsWindows1252(c)) {
+        if (fitsWindows1252(c) && c != U'\r' && c != U'\n') {
             appendCodePoint(out, c);
         } else {
             out.append(escape(c));
@@ -57,8 +58,13 @@ QString scriptString(const QString& value) {
                 out.append(QStringLiteral("\\n"));
                 continue;
             case u'/':
-                out.append(i > 0 && value[i - 1] == QLatin1Char('<') ? QStringLiteral("\\/")
-                                                                     : QStringLiteral("/"));
+            case u'!':
+                // "</" would end the script and "<!--" would keep a later "</script>" from ending
+                // it: the escaped forms read the same in the string.
+                if (i > 0 && value[i - 1] == QLatin1Char('<')) {
+                    out.append(QLatin1Char('\\'));
+                }
+                out.append(ch);
                 continue;
             default:
                 break;
@@ -125,9 +131,12 @@ QString cssText(const QString& value) {
 }
 
 QString cssUrl(const QString& value) {
-    // Brackets end an unquoted url(...) early, so they are encoded there too.
     QString encoded = percentEncoded(value);
-    encoded.replace(QLatin1Char('('), QStringLiteral("%28")).replace(QLatin1Char(')'), QStringLiteral("%29"));
+    // Brackets end an unquoted url(...) early and a backslash escapes the character after it, so
+    // they are encoded there too.
+    encoded.replace(QLatin1Char('('), QStringLiteral("%28"))
+        .replace(QLatin1Char(')'), QStringLiteral("%29"))
+        .replace(QLatin1Char('\\'), QStringLiteral("%5C"));
     return cssText(encoded);
 }
 

@@ -8,11 +8,11 @@ namespace torvel {
 // characters named below come back unchanged.
 
 // Inside a single-quoted script string: backslash, apostrophe, CR and LF as \\, \', \r and \n,
-// "</" as "<\/", and a character Windows-1252 cannot hold as \uXXXX.
+// "</" as "<\/", "<!" as "<\!", and a character Windows-1252 cannot hold as \uXXXX.
 QString scriptString(const QString& value);
 
 // HTML text (headings, labels, titles): verbatim, authors may use markup; a character
-// Windows-1252 cannot hold becomes a numeric character reference (&#1071;).
+// Windows-1252 cannot hold, and CR and LF, become numeric character references (&#1071;, &#13;).
 QString htmlText(const QString& value);
 
 // A description shown as HTML text: as htmlText, and each line break (CR LF, CR or LF) as <br>.
@@ -26,10 +26,12 @@ QString percentEncoded(const QString& value);
 // Windows-1252 cannot hold as a numeric character reference.
 QString linkAttribute(const QString& value);
 
-// A style sheet value: a character Windows-1252 cannot hold as a CSS escape (\42F and a blank).
+// A style sheet value: a character Windows-1252 cannot hold, and CR and LF, as a CSS escape (\42F
+// and a blank).
 QString cssText(const QString& value);
 
-// The address inside the style sheet's url(...): percent-encoded (brackets too), then as cssText.
+// The address inside the style sheet's url(...): percent-encoded (brackets and backslash too), then
+// as cssText.
 QString cssUrl(const QString& value);
 
 }  // namespace torvel

@@ -298,6 +298,8 @@ TEST(FileLinks, OnlyACleanedPathBelowTheRootGivesALink) {
     EXPECT_EQ(cleanPath(QStringLiteral("D:/Disc\\..\\x"), back), QStringLiteral("D:\\x"));
     EXPECT_EQ(cleanPath(QStringLiteral("D:\\.."), back), QStringLiteral("D:\\"));
     EXPECT_EQ(cleanPath(QStringLiteral("\\\\server\\share\\..\\x"), back), QStringLiteral("\\\\server\\x"));
+    // ".." back to a step that reads as a drive: cleaned once is cleaned for good.
+    EXPECT_EQ(cleanPath(QStringLiteral("a\\..\\C:."), back), QStringLiteral("C:"));
 
     const QString winRoot = QStringLiteral("D:\\Disc\\");
     auto win = [&](const char* path) {
@@ -341,6 +343,8 @@ TEST(FileLinks, OnlyACleanedPathBelowTheRootGivesALink) {
     EXPECT_EQ(getFileLink(QStringLiteral("/Setup/install.exe"), QStringLiteral("/"), slash),
               QStringLiteral("Setup/install.exe"));
     EXPECT_FALSE(getFileLink(QStringLiteral("/"), QStringLiteral("/"), slash));
+    // A share is not below the top of a drive.
+    EXPECT_FALSE(getFileLink(QStringLiteral("\\\\server\\x.txt"), QStringLiteral("\\"), back));
 }
 
 TEST(FileEntries, EntriesStoredWithTheSameTitleAreToldApart) {

@@ -33,18 +33,18 @@ TEST(Escaping, EachPlaceHasItsOwnRules) {
         EXPECT_EQ(f(plain), plain);
         EXPECT_EQ(f(QStringLiteral("\u00E9t\u00E9")), QStringLiteral("\u00E9t\u00E9"));
     }
-    EXPECT_EQ(scriptString(QStringLiteral("a\\b'c\r\nd</e/f<g")),
-              QStringLiteral("a\\\\b\\'c\\r\\nd<\\/e/f<g"));
+    EXPECT_EQ(scriptString(QStringLiteral("a\\b'c\r\nd</e/f<g!<!--")),
+              QStringLiteral("a\\\\b\\'c\\r\\nd<\\/e/f<g!<\\!--"));
     EXPECT_EQ(scriptString(QStringLiteral("\u042F\U0001F600")), QStringLiteral("\\u042F\\uD83D\\uDE00"));
-    EXPECT_EQ(htmlText(QStringLiteral("<i>x</i>\u042F")), QStringLiteral("<i>x</i>&#1071;"));
+    EXPECT_EQ(htmlText(QStringLiteral("<i>x</i>\u042F\r\n")), QStringLiteral("<i>x</i>&#1071;&#13;&#10;"));
     EXPECT_EQ(htmlDescription(QStringLiteral("a\r\nb\rc\nd\n\ne")),
               QStringLiteral("a<br>b<br>c<br>d<br><br>e"));
     EXPECT_EQ(percentEncoded(QStringLiteral(" \t\"'<>=`%#?&/\\:")),
               QStringLiteral("%20%09%22%27%3C%3E%3D%60%25%23%3F%26/\\:"));
     EXPECT_EQ(linkAttribute(QStringLiteral("\u042F 1.txt")), QStringLiteral("&#1071;%201.txt"));
-    EXPECT_EQ(cssText(QStringLiteral("\u042Fa")), QStringLiteral("\\42F a"));
+    EXPECT_EQ(cssText(QStringLiteral("\u042Fa\r\n")), QStringLiteral("\\42F a\\D \\A "));
     EXPECT_EQ(cssUrl(QStringLiteral("a b\u20AC\u042F")), QStringLiteral("a%20b\u20AC\\42F "));
-    EXPECT_EQ(cssUrl(QStringLiteral("sky (1).jpg")), QStringLiteral("sky%20%281%29.jpg"));
+    EXPECT_EQ(cssUrl(QStringLiteral("sky (1)\\.jpg")), QStringLiteral("sky%20%281%29%5C.jpg"));
 }
 
 }  // namespace
