@@ -146,8 +146,8 @@ void scriptLines(const uint8_t* data, size_t size) {
         }
         check(errText.startsWith(prefix) && digits > 0 &&
                   errText.mid(prefix.size() + digits, 2) == QStringLiteral(": ") &&
-                  errText.endsWith(QLatin1Char('\n')),
-              "a script error is reported as script:LINE: what", shown(errText));
+                  errText.endsWith(QLatin1Char('\n')) && errText.count(QLatin1Char('\n')) == 1,
+              "a script error is reported on one line as script:LINE: what", shown(errText));
     } else {
         check(errText.isEmpty(), "a script that ends well reports no error", shown(errText));
     }

@@ -192,6 +192,7 @@ TEST(ScriptProgram, ScriptErrorsNameTheLineAndStopWithStatusTwo) {
         {"set txtTitle trailing\\", QStringLiteral("lone backslash")},
         {"choose cmbTemplate Fancy", QStringLiteral("\"cmbTemplate\" has no item \"Fancy\"")},
         {"choose cmbTemplate extended", QStringLiteral("has no item \"extended\"")},
+        {"choose cmbTemplate two\\nlines", QStringLiteral("has no item \"two\\nlines\"")},
         {"choose txtTitle Standard", QStringLiteral("\"txtTitle\" is not a list")},
         {"answer maybe", QStringLiteral("answer must be yes or no")},
         {"answer", QStringLiteral("answer needs an argument")},

@@ -206,6 +206,9 @@ ScriptRunner::Step ScriptRunner::play(int lineNumber, const QString& text) {
         failure = QString::fromLocal8Bit(e.what());
     }
     out_.flush();
+    // One line per error: a line break in what the message quotes is shown as its script escape.
+    failure.replace(QLatin1Char('\r'), QStringLiteral("\\r"))
+        .replace(QLatin1Char('\n'), QStringLiteral("\\n"));
     err_ << QStringLiteral("script:%1: %2").arg(lineNumber).arg(failure) << '\n';
     err_.flush();
     return Step::Failed;
