@@ -127,6 +127,7 @@ std::optional<QString> unescapeScript(const QString& escaped) {
             case u'\\':
             case u'\'':
             case u'/':
+            case u'!':
                 value += escaped[i];
                 break;
             case u'r':
