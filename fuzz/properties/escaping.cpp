@@ -107,13 +107,27 @@ void checkEncoding(const QString& text) {
     }
 }
 
-// Reads a single-quoted script string's content back, as a browser would; nothing when it holds
-// a quote, a line break or an escape the writer does not use.
+bool isAsciiDigit(QChar ch) {
+    return ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
+}
+
+bool isHexDigits(const QString& text) {
+    for (const QChar ch : text) {
+        if (!isAsciiDigit(ch) && (ch.toLower() < QLatin1Char('a') || ch.toLower() > QLatin1Char('f'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Reads a single-quoted script string's content back as JavaScript does; nothing when it holds an
+// unescaped quote or line break, a line continuation, an octal escape or a broken \x or \u.
 std::optional<QString> unescapeScript(const QString& escaped) {
     QString value;
     for (qsizetype i = 0; i < escaped.size(); ++i) {
         const QChar ch = escaped[i];
-        if (ch == QLatin1Char('\'') || ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
+        if (ch == QLatin1Char('\'') || ch == QLatin1Char('\r') || ch == QLatin1Char('\n') ||
+            ch == QChar(0x2028) || ch == QChar(0x2029)) {
             return std::nullopt;
         }
         if (ch != QLatin1Char('\\')) {
@@ -123,31 +137,52 @@ std::optional<QString> unescapeScript(const QString& escaped) {
         if (++i == escaped.size()) {
             return std::nullopt;
         }
-        switch (escaped[i].unicode()) {
-            case u'\\':
-            case u'\'':
-            case u'/':
-            case u'!':
-                value += escaped[i];
-                break;
+        const QChar next = escaped[i];
+        const qsizetype digits = next == QLatin1Char('x') ? 2 : next == QLatin1Char('u') ? 4 : 0;
+        if (digits > 0) {
+            const QString hex = escaped.mid(i + 1, digits);
+            if (hex.size() != digits || !isHexDigits(hex)) {
+                return std::nullopt;
+            }
+            value += QChar(static_cast<char16_t>(hex.toUInt(nullptr, 16)));
+            i += digits;
+            continue;
+        }
+        switch (next.unicode()) {
             case u'r':
                 value += QLatin1Char('\r');
                 break;
             case u'n':
                 value += QLatin1Char('\n');
                 break;
-            case u'u': {
-                bool ok = false;
-                const uint unit = escaped.mid(i + 1, 4).toUInt(&ok, 16);
-                if (!ok || i + 4 >= escaped.size()) {
-                    return std::nullopt;
-                }
-                value += QChar(static_cast<char16_t>(unit));
-                i += 4;
+            case u't':
+                value += QLatin1Char('\t');
                 break;
-            }
+            case u'b':
+                value += QChar(0x08);
+                break;
+            case u'f':
+                value += QChar(0x0C);
+                break;
+            case u'v':
+                value += QChar(0x0B);
+                break;
+            case u'\r':
+            case u'\n':
+            case 0x2028:
+            case 0x2029:
+                return std::nullopt;  // a line continuation: the string goes on on the next line
             default:
-                return std::nullopt;
+                if (isAsciiDigit(next)) {
+                    // \0 not followed by a digit is NUL; any other digit is an octal escape.
+                    if (next != QLatin1Char('0') ||
+                        (i + 1 < escaped.size() && isAsciiDigit(escaped[i + 1]))) {
+                        return std::nullopt;
+                    }
+                    value += QChar(0);
+                } else {
+                    value += next;  // any other character stands for itself: \\, \', \/, \!
+                }
         }
     }
     return value;
