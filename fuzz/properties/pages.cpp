@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -32,23 +31,16 @@ constexpr int kMaxEntries = 40;
 // The line the writers open each of their scripts with.
 const QByteArray kScriptOpening = "<script language='JavaScript'>";
 
-// A database and a CD root for the whole process. The folder lies in memory where the system
-// offers one: SQLite writes every statement through to the disk.
+// A database and a CD root for the whole process.
 struct PageSandbox {
-    std::unique_ptr<QTemporaryDir> folder;
     QString cdRoot;
     std::unique_ptr<clsData> data;
 
     PageSandbox() {
-        const QString memory = QStringLiteral("/dev/shm");
-        folder = QFileInfo(memory).isDir() && QFileInfo(memory).isWritable()
-                     ? std::make_unique<QTemporaryDir>(memory + QStringLiteral("/torvel-fuzz-XXXXXX"))
-                     : std::make_unique<QTemporaryDir>();
-        require(folder->isValid(), "a temporary folder can be made", folder->errorString());
-        const QDir dir(folder->path());
-        dir.mkpath(QStringLiteral("cd"));
-        cdRoot = dir.filePath(QStringLiteral("cd")) + QDir::separator();
-        const QString database = dir.filePath(QStringLiteral("Torvel.dat"));
+        const QDir dir(processFolder());
+        dir.mkpath(QStringLiteral("pages/cd"));
+        cdRoot = dir.filePath(QStringLiteral("pages/cd")) + QDir::separator();
+        const QString database = dir.filePath(QStringLiteral("pages/Torvel.dat"));
         createDatabaseFromSchema(QStringLiteral(TORVEL_SCHEMA_FILE), database);
         data = std::make_unique<clsData>(database);
     }

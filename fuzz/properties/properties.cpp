@@ -1,8 +1,11 @@
 #include "properties.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +68,21 @@ void startProcess(int argc, char** argv) {
         (void)application;
     }
     readOpenFindings();
+}
+
+QString processFolder() {
+    static QTemporaryDir* folder = [] {
+        const QFileInfo memory(QStringLiteral("/dev/shm"));
+        auto* made = memory.isDir() && memory.isWritable()
+                         ? new QTemporaryDir(memory.filePath() + QStringLiteral("/torvel-fuzz-XXXXXX"))
+                         : new QTemporaryDir();
+        require(made->isValid(), "a temporary folder can be made", made->errorString());
+        // Removed by hand: destroyed with the other statics, the databases in it would outlive Qt's
+        // SQL driver registry.
+        std::atexit([] { QDir(processFolder()).removeRecursively(); });
+        return made;
+    }();
+    return folder->path();
 }
 
 void violated(const char* property, const QString& detail) {

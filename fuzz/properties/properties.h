@@ -29,6 +29,11 @@ QString targetNames();
 // is a plugin that Qt loads through it) and the list of open findings.
 void startProcess(int argc, char** argv);
 
+// A folder for the whole process, made on first use and removed when the process ends normally
+// (a crash leaves it for inspection). It lies in memory where the system offers one (/dev/shm):
+// SQLite writes every statement through to the disk.
+QString processFolder();
+
 // Open findings: properties that are known not to hold until a fix in the program lands. When the
 // environment variable TORVEL_FUZZ_OPEN_FINDINGS names a file (fuzz/open-findings.txt: one
 // property a line, as written in the checks; "#" starts a comment), those properties are reported

@@ -21,14 +21,15 @@ namespace torvel::fuzz {
 
 namespace {
 
-// A folder for the whole process holding a fresh Torvel.dat to copy.
+// A fresh Torvel.dat for the whole process, copied for each input.
 struct ScriptSandbox {
-    QTemporaryDir folder;
+    QString folder;
     QString database;
 
     ScriptSandbox() {
-        require(folder.isValid(), "a temporary folder can be made", folder.errorString());
-        database = QDir(folder.path()).filePath(QStringLiteral("Torvel.dat"));
+        folder = QDir(processFolder()).filePath(QStringLiteral("script"));
+        QDir().mkpath(folder);
+        database = QDir(folder).filePath(QStringLiteral("Torvel.dat"));
         createDatabaseFromSchema(QStringLiteral(TORVEL_SCHEMA_FILE), database);
     }
 };
@@ -105,7 +106,7 @@ void scriptLines(const uint8_t* data, size_t size) {
     buffer.open(QIODevice::ReadOnly);
     QTextStream in(&buffer);
 
-    QTemporaryDir run(QDir(sandbox().folder.path()).filePath(QStringLiteral("run-XXXXXX")));
+    QTemporaryDir run(QDir(sandbox().folder).filePath(QStringLiteral("run-XXXXXX")));
     require(run.isValid(), "a temporary folder can be made", run.errorString());
     const QDir runDir(run.path());
     runDir.mkpath(QStringLiteral("program"));
