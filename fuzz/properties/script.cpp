@@ -75,15 +75,8 @@ void checkEscapes(const QString& raw) {
 }
 
 // The command word of a line as the runner reads it.
-QString commandOf(QString line, QString* argument) {
-    if (line.endsWith(QLatin1Char('\r'))) {
-        line.chop(1);
-    }
-    qsizetype start = 0;
-    while (start < line.size() && line.at(start).isSpace()) {
-        ++start;
-    }
-    line = line.mid(start);
+QString commandOf(const QString& text, QString* argument) {
+    const QString line = scriptLineText(text);
     const qsizetype blank = line.indexOf(QLatin1Char(' '));
     *argument = blank < 0 ? QString() : line.mid(blank + 1);
     return blank < 0 ? line : line.left(blank);

@@ -177,7 +177,7 @@ int ScriptRunner::run(QTextStream& in) {
     return kScriptOk;
 }
 
-ScriptRunner::Step ScriptRunner::play(int lineNumber, const QString& text) {
+QString scriptLineText(const QString& text) {
     QString line = text;
     if (line.endsWith(QLatin1Char('\r'))) {
         line.chop(1);
@@ -187,7 +187,11 @@ ScriptRunner::Step ScriptRunner::play(int lineNumber, const QString& text) {
     while (start < line.size() && line.at(start).isSpace()) {
         ++start;
     }
-    line = line.mid(start);
+    return line.mid(start);
+}
+
+ScriptRunner::Step ScriptRunner::play(int lineNumber, const QString& text) {
+    const QString line = scriptLineText(text);
     if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#'))) {
         return Step::Next;
     }

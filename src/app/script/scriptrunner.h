@@ -21,6 +21,9 @@ inline constexpr int kScriptError = 2;   // a script error, or a wrong command l
 // other character, or ending the text, gives nothing and says why in *error.
 std::optional<QString> unescapeScriptText(const QString& raw, QString* error);
 
+// A script line as the runner reads it: without its CR and the indentation before the command.
+QString scriptLineText(const QString& line);
+
 // The dump of a control: its values by kind, always ending in "visible".
 JsonLine controlDump(const Control& control);
 
