@@ -3,6 +3,7 @@
 
 #include "data/clsdata.h"
 #include "data/statements.h"
+#include "form/fieldvalue.h"
 #include "generator/escaping.h"
 #include "generator/pageframe.h"
 #include "generator/pages.h"
@@ -97,7 +98,7 @@ void writeEntry(PageFrame& page, const ResultSet& entry, qint32 i, qint32 j, boo
     page.line(QStringLiteral("          </td>"));
     if (screenshots) {
         const QString shot = entry.field(QStringLiteral("Screenshot"));
-        if (isStyleFieldSet(shot)) {
+        if (isFieldSet(shot)) {
             page.line(QStringLiteral(" <td id='SShot' width='30%' align='right' valign='top'><img src=") +
                       htmlText(menuAssetReference(shot)) + QStringLiteral("></td>"));
         } else {

@@ -3,6 +3,7 @@
 #include <QUrl>
 
 #include "files/paths.h"
+#include "form/fieldvalue.h"
 #include "generator/escaping.h"
 #include "generator/textfile.h"
 #include "version.h"
@@ -11,10 +12,6 @@ namespace torvel {
 
 QString createMenuFile(const QString& cdRoot) {
     return cdRoot + QStringLiteral("Index.htm");
-}
-
-bool isStyleFieldSet(const QString& value) {
-    return !value.isEmpty() && value != QLatin1String("none");
 }
 
 QString menuAssetReference(const QString& path) {
@@ -30,7 +27,7 @@ void PageFrame::headBlock() {
     line(QStringLiteral("<head>"));
     line(QStringLiteral("<link rel=stylesheet type='text/css' href='Menu/Styles.css'>"));
     line(QStringLiteral("<title>Torvel</title>"));
-    if (isStyleFieldSet(in_.sound)) {
+    if (isFieldSet(in_.sound)) {
         line(QStringLiteral("<bgsound src='") + htmlText(menuAssetReference(in_.sound)) +
              QStringLiteral("' loop=1'>"));
     }
@@ -46,14 +43,14 @@ void PageFrame::buttonScript() {
     line(QStringLiteral("        for (var i = 0; i <= nums; i++) {"));
     line(QStringLiteral("             if(i==ID){"));
     line(QStringLiteral("                document.all.Bt[i].className='ButActive';"));
-    if (isStyleFieldSet(in_.buttonOn)) {
+    if (isFieldSet(in_.buttonOn)) {
         line(QStringLiteral("                document.all.Bi[i].src='") +
              scriptString(menuAssetReference(in_.buttonOn)) + QStringLiteral("';"));
     }
     line(QStringLiteral("            }"));
     line(QStringLiteral("            else{"));
     line(QStringLiteral("                  document.all.Bt[i].className='But';"));
-    if (isStyleFieldSet(in_.buttonOff)) {
+    if (isFieldSet(in_.buttonOff)) {
         line(QStringLiteral("                  document.all.Bi[i].src='") +
              scriptString(menuAssetReference(in_.buttonOff)) + QStringLiteral("';"));
     }
@@ -73,7 +70,7 @@ void PageFrame::pageTop() {
     line(QStringLiteral("    </td>"));
     line(QStringLiteral("  </tr>"));
     line(QStringLiteral("</table>"));
-    if (isStyleFieldSet(in_.logo)) {
+    if (isFieldSet(in_.logo)) {
         line(QStringLiteral("<div class='Logo' width='100px'> <img src='") +
              htmlText(menuAssetReference(in_.logo)) + QStringLiteral("' border='0' ></div>"));
     }
@@ -85,7 +82,7 @@ void PageFrame::buttonColumn(const QStringList& labels, ButtonHandler handler) {
                                      : QStringLiteral(")' onclick='displayCat(");
     // The off image is what every button shows until the pointer reaches it; the line is
     // written when there is an on image to swap with.
-    const bool withImage = isStyleFieldSet(in_.buttonOn);
+    const bool withImage = isFieldSet(in_.buttonOn);
     const QString image = withImage ? QStringLiteral("    <img  id='Bi' src='") +
                                           htmlText(menuAssetReference(in_.buttonOff)) + QStringLiteral("' >")
                                     : QString();

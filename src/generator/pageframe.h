@@ -22,9 +22,6 @@ struct PageInputs {
 // The start page's path: the CD root followed by "Index.htm".
 QString createMenuFile(const QString& cdRoot);
 
-// A style field is set when it is neither empty nor exactly "none".
-bool isStyleFieldSet(const QString& value);
-
 // "Menu/" + the file name of a style path, percent-encoded for a link.
 QString menuAssetReference(const QString& path);
 

@@ -3,6 +3,7 @@
 #include "data/clsdata.h"
 #include "data/statements.h"
 #include "files/paths.h"
+#include "form/fieldvalue.h"
 #include "generator/escaping.h"
 #include "generator/pageframe.h"
 #include "generator/pages.h"
@@ -36,7 +37,7 @@ bool writeStandardPage(const PageInputs& in, clsData& data, bool screenshots) {
         page.line(QStringLiteral("arD[") + index + QStringLiteral("]='") +
                   scriptString(rs->field(QStringLiteral("Description"))) + QStringLiteral("';"));
         const QString shot = rs->field(QStringLiteral("Screenshot"));
-        if (isStyleFieldSet(shot)) {
+        if (isFieldSet(shot)) {
             const QString source = screenshots ? menuAssetReference(shot) : percentEncoded(fileNameOf(shot));
             page.line(QStringLiteral("arS[") + index + QStringLiteral("]= '<img src=") +
                       scriptString(source) + QStringLiteral(">'"));
@@ -106,28 +107,6 @@ bool writeHTMLStandard(const PageInputs& inputs, clsData& data) {
 
 bool writeHTMLStandardScreen(const PageInputs& inputs, clsData& data) {
     return writeStandardPage(inputs, data, true);
-}
-
-bool isTemplateName(const QString& templateName) {
-    return templateName == QLatin1String("Standard") ||
-           templateName == QLatin1String("Standard Screenshots") ||
-           templateName == QLatin1String("Extended") || templateName == QLatin1String("Extended Screenshots");
-}
-
-bool writeMenuPage(const QString& templateName, const PageInputs& inputs, clsData& data) {
-    if (templateName == QLatin1String("Standard")) {
-        return writeHTMLStandard(inputs, data);
-    }
-    if (templateName == QLatin1String("Standard Screenshots")) {
-        return writeHTMLStandardScreen(inputs, data);
-    }
-    if (templateName == QLatin1String("Extended")) {
-        return writeHTMLExtended(inputs, data);
-    }
-    if (templateName == QLatin1String("Extended Screenshots")) {
-        return writeHTMLExtendedScreen(inputs, data);
-    }
-    return false;
 }
 
 }  // namespace torvel

@@ -1,5 +1,9 @@
 #include "wizard/controls.h"
 
+#include <QRegularExpression>
+
+#include "generator/templates.h"
+
 namespace torvel {
 
 QString pageFrameName(int page) {
@@ -181,9 +185,22 @@ void addMainWindowControls(FormModel& form) {
         c.bold = c.name == QStringLiteral("lblRoot");
         form.add(std::move(c));
     }
-    const QStringList templates = {QStringLiteral("Standard"), QStringLiteral("Standard Screenshots"),
-                                   QStringLiteral("Extended"), QStringLiteral("Extended Screenshots")};
+    QStringList templates;
+    for (const PageTemplate& t : pageTemplates()) {
+        templates << QString::fromLatin1(t.name);
+    }
     form.setItems(QStringLiteral("cmbTemplate"), templates);
+}
+
+std::optional<qint64> listEntryId(const QString& entry) {
+    static const QRegularExpression idPrefix(QStringLiteral(R"(^\s*(\d+)\s*:)"));
+    const auto m = idPrefix.match(entry);
+    if (!m.hasMatch()) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const qint64 id = m.captured(1).toLongLong(&ok);
+    return ok ? std::optional<qint64>(id) : std::nullopt;
 }
 
 }  // namespace torvel

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <optional>
+
 #include "form/formmodel.h"
 
 namespace torvel {
@@ -11,5 +14,9 @@ QString pageFrameName(int page);
 // Fills a form with every control of the main window, with its caption or text, tooltip,
 // tag and start visibility, on its page.
 void addMainWindowControls(FormModel& form);
+
+// The id of a menu or style list entry ("12: Holiday"): the whole number before its first colon,
+// blanks around it allowed; nothing for a text that does not start so.
+std::optional<qint64> listEntryId(const QString& entry);
 
 }  // namespace torvel

@@ -9,6 +9,7 @@
 #include "files/assetcopy.h"
 #include "files/paths.h"
 #include "files/safefile.h"
+#include "form/fieldvalue.h"
 #include "wizard/compose.h"
 #include "wizard/controls.h"
 #include "wizard/wizard.h"
@@ -23,13 +24,8 @@ const QString kTitle = QStringLiteral("txtFileTitle");
 const QString kDescription = QStringLiteral("txtFileDescription");
 const QString kScreenshot = QStringLiteral("txtFileScreenshot");
 const QString kCategory = QStringLiteral("txtFileCat");
-const QString kNone = QStringLiteral("none");
 // The five fields of an entry, in the order of the snapshot.
 const QStringList kFields = {kFile, kTitle, kDescription, kScreenshot, kCategory};
-
-QString orNone(const QString& text) {
-    return text.isEmpty() ? kNone : text;
-}
 
 QStringList entryFields(const FormModel& form) {
     QStringList texts;
@@ -160,9 +156,9 @@ TorvelError notStored(const QString& title, const TorvelError& e) {
 // copied into the menu folder. A copy that fails is skipped without a word (the entry keeps the
 // name); a menu folder that is a link is named in a message and nothing is written through it.
 QString gatherScreenshot(Wizard& wizard) {
-    const QString field = orNone(wizard.form().text(kScreenshot));
-    if (field == kNone) {
-        return field;
+    const QString field = wizard.form().text(kScreenshot);
+    if (!isFieldSet(field)) {
+        return kNone;
     }
     const QString picked = QDir::toNativeSeparators(field);
     try {

@@ -1,9 +1,9 @@
 // Page 0, the menu library: create a new menu, or pick a stored one to load or delete.
-#include <QRegularExpression>
 #include <optional>
 
 #include "data/statements.h"
 #include "wizard/compose.h"
+#include "wizard/controls.h"
 #include "wizard/fileentries.h"
 #include "wizard/stylepages.h"
 #include "wizard/wizard.h"
@@ -14,18 +14,6 @@ namespace {
 
 const QString kNoMenus = QStringLiteral("Sorry, no menus available!");
 const QString kPickMenu = QStringLiteral("Please select a menu from the list!");
-
-// The id of a menu list entry: the whole number before its first colon.
-std::optional<qint64> menuIdOf(const QString& entry) {
-    static const QRegularExpression idPrefix(QStringLiteral(R"(^\s*(\d+)\s*:)"));
-    const auto m = idPrefix.match(entry);
-    if (!m.hasMatch()) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    const qint64 id = m.captured(1).toLongLong(&ok);
-    return ok ? std::optional<qint64>(id) : std::nullopt;
-}
 
 // Lists every stored menu as "id: title" in a drop-down list; false when there is none.
 bool listMenus(Wizard& w, const QString& list) {
@@ -49,7 +37,7 @@ bool listMenus(Wizard& w, const QString& list) {
 }
 
 std::optional<qint64> chosenMenu(Wizard& w, const QString& list) {
-    const auto id = menuIdOf(w.form().text(list));
+    const auto id = listEntryId(w.form().text(list));
     if (!id) {
         inform(w.prompts(), kPickMenu);
     }

@@ -10,10 +10,12 @@
 #include "data/dataerror.h"
 #include "data/statements.h"
 #include "files/assetcopy.h"
+#include "form/fieldvalue.h"
 #include "styles/colorvalues.h"
 #include "styles/fontvalue.h"
 #include "styles/stylesheet.h"
 #include "wizard/compose.h"
+#include "wizard/controls.h"
 #include "wizard/generalsettings.h"
 #include "wizard/wizard.h"
 
@@ -22,7 +24,6 @@ namespace torvel {
 namespace {
 
 const QString kNew = QStringLiteral("NEW");
-const QString kNone = QStringLiteral("none");
 
 struct StyleField {
     const char* column;
@@ -72,21 +73,6 @@ const std::array<std::pair<const char*, const char*>, 5> kAssetChecks = {{
 
 QString q(const char* s) {
     return QString::fromUtf8(s);
-}
-
-std::optional<qint64> styleIdOf(const QString& entry) {
-    const int colon = entry.indexOf(QLatin1Char(':'));
-    if (colon < 0) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    const int id = entry.left(colon).trimmed().toInt(&ok);
-    return ok ? std::optional<qint64>(id) : std::nullopt;
-}
-
-// An asset field is set when it is neither empty nor "none"; an empty field counts as "none".
-bool assetSet(const QString& text) {
-    return !text.isEmpty() && text != kNone;
 }
 
 StyleSheetValues styleSheetValues(const FormModel& f) {
@@ -189,7 +175,7 @@ void setStyleData(Wizard& w) {
         setStandardStyles(w);
         return;
     }
-    const auto id = styleIdOf(chosen);
+    const auto id = listEntryId(chosen);
     if (!id) {
         // Text typed into the list that names no stored style: start from the defaults.
         setStandardStyles(w);
@@ -223,7 +209,7 @@ bool checkStyleImages(Wizard& w) {
     QString invalid;
     for (const auto& [field, item] : kAssetChecks) {
         const QString path = f.text(q(field));
-        if (assetSet(path) && !QFileInfo(path).isFile()) {
+        if (isFieldSet(path) && !QFileInfo(path).isFile()) {
             invalid += q(item) + QStringLiteral("\r\n");
             f.setText(q(field), kNone);
         }
@@ -250,7 +236,7 @@ bool saveStyle(Wizard& w) {
     for (const QString& field : assetFields) {
         const QString path = f.text(field);
         gathered.emplace_back(field,
-                              assetSet(path) ? copyToStyleFolder(path, w.programDir(), styleName) : kNone);
+                              isFieldSet(path) ? copyToStyleFolder(path, w.programDir(), styleName) : kNone);
     }
     for (const auto& [field, path] : gathered) {
         if (path != kNone) {
@@ -289,7 +275,7 @@ bool selectStyleEntry(Wizard& w, qint64 id) {
     FormModel& f = w.form();
     const QStringList entries = f.items(QStringLiteral("cmbStyles"));
     for (int i = 1; i < entries.size(); ++i) {
-        if (styleIdOf(entries[i]) == id) {
+        if (listEntryId(entries[i]) == id) {
             f.select(QStringLiteral("cmbStyles"), i);
             return true;
         }

@@ -6,6 +6,7 @@
 #include "data/dataerror.h"
 #include "data/statements.h"
 #include "files/paths.h"
+#include "generator/templates.h"
 #include "wizard/compose.h"
 #include "wizard/fileentries.h"
 #include "wizard/generalsettings.h"
@@ -88,31 +89,16 @@ bool leaveGeneralSetting(Wizard& w) {
 // The fields of "Add Files" that the template offers.
 void prepareFilePage(Wizard& w) {
     FormModel& f = w.form();
-    const QString tmpl = f.text(QStringLiteral("cmbTemplate"));
-    std::optional<bool> category;
-    std::optional<bool> screenshot;
-    if (tmpl == QStringLiteral("Standard")) {
-        category = false;
-        screenshot = false;
-    } else if (tmpl == QStringLiteral("Standard Screenshots")) {
-        category = false;
-        screenshot = true;
-    } else if (tmpl == QStringLiteral("Extended")) {
-        category = true;
-        screenshot = false;
-    } else if (tmpl == QStringLiteral("Extended Screenshots")) {
-        category = true;
-        screenshot = true;
+    // Another text (typed into the list) leaves the fields as they are.
+    const PageTemplate* t = findTemplate(f.text(QStringLiteral("cmbTemplate")));
+    if (t == nullptr) {
+        return;
     }
-    if (category) {
-        f.setVisible(QStringLiteral("lblCat"), *category);
-        f.setVisible(QStringLiteral("txtFileCat"), *category);
-    }
-    if (screenshot) {
-        f.setVisible(QStringLiteral("lblScreen"), *screenshot);
-        f.setVisible(QStringLiteral("txtFileScreenshot"), *screenshot);
-        f.setVisible(QStringLiteral("cmdFScreenshot"), *screenshot);
-    }
+    f.setVisible(QStringLiteral("lblCat"), t->categories);
+    f.setVisible(QStringLiteral("txtFileCat"), t->categories);
+    f.setVisible(QStringLiteral("lblScreen"), t->screenshots);
+    f.setVisible(QStringLiteral("txtFileScreenshot"), t->screenshots);
+    f.setVisible(QStringLiteral("cmdFScreenshot"), t->screenshots);
 }
 
 }  // namespace
