@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "generator/escaping.h"
-#include "generator/textfile.h"
+#include "files/escaping.h"
+#include "files/textfile.h"
 #include "properties.h"
 
 namespace torvel::fuzz {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "data/clsdata.h"
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "data/schemafile.h"
 #include "data/statements.h"
 #include "generator/pages.h"

@@ -4,8 +4,6 @@
 
 namespace torvel {
 
-TorvelError::TorvelError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
-
 namespace {
 QString describe(const QString& file, const QString& statement, const QString& reason) {
     QString text = QStringLiteral("The menu database %1 could not be used: %2").arg(QDir::toNativeSeparators(file), reason);

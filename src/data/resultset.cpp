@@ -1,6 +1,6 @@
 #include "data/resultset.h"
 
-#include "data/dataerror.h"
+#include "base/error.h"
 
 namespace torvel {
 

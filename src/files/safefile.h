@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 
 namespace torvel {
 

@@ -1,6 +1,6 @@
 #include "form/formmodel.h"
 
-#include "data/dataerror.h"
+#include "base/error.h"
 
 namespace torvel {
 

@@ -4,10 +4,10 @@
 #include "data/clsdata.h"
 #include "data/statements.h"
 #include "form/fieldvalue.h"
-#include "generator/escaping.h"
+#include "files/escaping.h"
 #include "generator/pageframe.h"
 #include "generator/pages.h"
-#include "generator/textfile.h"
+#include "files/textfile.h"
 
 namespace torvel {
 

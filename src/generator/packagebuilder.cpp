@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "files/paths.h"
 #include "files/safefile.h"
 #include "form/prompts.h"

@@ -4,8 +4,8 @@
 
 #include "files/paths.h"
 #include "form/fieldvalue.h"
-#include "generator/escaping.h"
-#include "generator/textfile.h"
+#include "files/escaping.h"
+#include "files/textfile.h"
 #include "version.h"
 
 namespace torvel {

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "data/schemafile.h"
 
 int main(int argc, char** argv) {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "data/statements.h"
 #include "files/assetcopy.h"
 #include "files/paths.h"

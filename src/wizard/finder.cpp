@@ -1,5 +1,6 @@
 #include <memory>
 
+#include "data/finderqueries.h"
 #include "files/finder.h"
 #include "wizard/compose.h"
 #include "wizard/wizard.h"

@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "data/statements.h"
 #include "files/paths.h"
 #include "wizard/compose.h"

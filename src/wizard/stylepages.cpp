@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "data/statements.h"
 #include "files/assetcopy.h"
 #include "form/fieldvalue.h"

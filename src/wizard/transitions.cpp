@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "data/statements.h"
 #include "files/paths.h"
 #include "generator/templates.h"

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QScopeGuard>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "files/safefile.h"
 #include "wizard/compose.h"
 #include "wizard/controls.h"

@@ -4,6 +4,7 @@
 
 #include "data/statements.h"
 #include "events.h"
+#include "data/finderqueries.h"
 #include "files/finder.h"
 #include "support/testsupport.h"
 

@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "data/clsdata.h"
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "data/schemafile.h"
 #include "data/statements.h"
 #include "files/paths.h"

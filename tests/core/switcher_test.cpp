@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "support/testsupport.h"
 #include "wizard/controls.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "generator/escaping.h"
-#include "generator/textfile.h"
+#include "files/escaping.h"
+#include "files/textfile.h"
 
 namespace torvel {
 namespace {

@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "generator/pages.h"
-#include "generator/textfile.h"
+#include "files/textfile.h"
 #include "generatortest.h"
 
 namespace torvel::test {

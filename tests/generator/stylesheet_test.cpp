@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "files/paths.h"
 #include "generatortest.h"
 #include "styles/stylesheet.h"

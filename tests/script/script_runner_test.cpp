@@ -5,7 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 #include "scriptrunner.h"
 #include "support/testsupport.h"
 

@@ -2,7 +2,7 @@
 
 #include <QJsonArray>
 
-#include "data/dataerror.h"
+#include "base/error.h"
 
 namespace torvel {
 

@@ -1,8 +1,8 @@
-#include "generator/escaping.h"
+#include "files/escaping.h"
 
 #include <QStringView>
 
-#include "generator/textfile.h"
+#include "files/textfile.h"
 
 namespace torvel {
 

@@ -1,4 +1,4 @@
-#include "generator/textfile.h"
+#include "files/textfile.h"
 
 #include <QStringView>
 
