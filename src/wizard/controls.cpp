@@ -14,7 +14,7 @@ namespace {
 
 using K = ControlKind;
 
-struct Spec {
+struct ControlDefinition {
     const char* name;
     K kind;
     int page;
@@ -26,7 +26,7 @@ struct Spec {
 };
 
 // Every control in display order; labels carry their caption, fields their start text.
-const Spec kControls[] = {
+const ControlDefinition kControls[] = {
     // Menu bar and the buttons below the pages.
     {"mnuFile", K::MenuItem, -1, "File"},
     {"mnuQuit", K::MenuItem, -1, "Quit"},
@@ -172,7 +172,7 @@ const Spec kControls[] = {
 }  // namespace
 
 void addMainWindowControls(FormModel& form) {
-    for (const Spec& s : kControls) {
+    for (const ControlDefinition& s : kControls) {
         Control c;
         c.name = QString::fromUtf8(s.name);
         c.kind = s.kind;
