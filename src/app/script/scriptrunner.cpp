@@ -1,6 +1,7 @@
 #include "scriptrunner.h"
 
 #include <QJsonArray>
+#include <map>
 
 #include "base/error.h"
 
@@ -218,106 +219,138 @@ ScriptRunner::Step ScriptRunner::play(int lineNumber, const QString& text) {
     return Step::Failed;
 }
 
-void ScriptRunner::execute(const QString& line) {
-    QString command;
-    const std::optional<QString> rest = afterBlank(line, &command);
+// The control a set, click or choose line names, and the argument after its name.
+ScriptRunner::Target ScriptRunner::target(const QString& command, const std::optional<QString>& rest) {
+    if (!rest || rest->isEmpty()) {
+        throw ScriptError{QStringLiteral("%1 needs a control name").arg(command)};
+    }
+    Target t;
+    t.argument = afterBlank(*rest, &t.qualified);
+    FormModel* form = nullptr;
+    try {
+        form = &wizard_->formOf(t.qualified, &t.name);
+    } catch (const TorvelError&) {
+        form = nullptr;
+    }
+    t.control = form != nullptr ? form->find(t.name) : nullptr;
+    if (t.control == nullptr) {
+        throw ScriptError{QStringLiteral("unknown control %1").arg(quoted(t.qualified))};
+    }
+    if (form != &wizard_->form() && !wizard_->isDialogOpen(form->name())) {
+        throw ScriptError{
+            QStringLiteral("%1 is on %2, which is not open").arg(quoted(t.qualified), form->name())};
+    }
+    t.form = form;
+    return t;
+}
 
-    // Commands on a control: the control name, then the rest of the line as the argument.
-    if (command == QStringLiteral("set") || command == QStringLiteral("click") ||
-        command == QStringLiteral("choose")) {
-        if (!rest || rest->isEmpty()) {
-            throw ScriptError{QStringLiteral("%1 needs a control name").arg(command)};
-        }
-        QString qualified;
-        const std::optional<QString> argument = afterBlank(*rest, &qualified);
-        QString name;
-        FormModel* form = nullptr;
-        try {
-            form = &wizard_->formOf(qualified, &name);
-        } catch (const TorvelError&) {
-            form = nullptr;
-        }
-        const Control* control = form != nullptr ? form->find(name) : nullptr;
-        if (control == nullptr) {
-            throw ScriptError{QStringLiteral("unknown control %1").arg(quoted(qualified))};
-        }
-        if (form != &wizard_->form() && !wizard_->isDialogOpen(form->name())) {
-            throw ScriptError{
-                QStringLiteral("%1 is on %2, which is not open").arg(quoted(qualified), form->name())};
-        }
+void ScriptRunner::click(const QString& command, const std::optional<QString>& rest) {
+    const Target t = target(command, rest);
+    if (t.argument) {
+        throw ScriptError{QStringLiteral("click takes only a control name, not %1").arg(quoted(*t.argument))};
+    }
+    wizard_->click(t.qualified);
+}
 
-        if (command == QStringLiteral("click")) {
-            if (argument) {
-                throw ScriptError{
-                    QStringLiteral("click takes only a control name, not %1").arg(quoted(*argument))};
-            }
-            wizard_->click(qualified);
-        } else if (command == QStringLiteral("set")) {
-            if (!argument) {
-                throw ScriptError{
-                    QStringLiteral("set needs a text after the control name (set %1 TEXT)").arg(qualified)};
-            }
-            if (!hasText(control->kind)) {
-                throw ScriptError{QStringLiteral("%1 has no text to set").arg(quoted(qualified))};
-            }
-            form->setText(name, unescaped(*argument));
-        } else {
-            if (!argument) {
-                throw ScriptError{
-                    QStringLiteral("choose needs an item after the control name (choose %1 ITEM)")
-                        .arg(qualified)};
-            }
-            if (!isList(control->kind)) {
-                throw ScriptError{QStringLiteral("%1 is not a list").arg(quoted(qualified))};
-            }
-            const QString item = unescaped(*argument);
-            const qsizetype index = control->items.indexOf(item);
-            if (index < 0) {
-                throw ScriptError{QStringLiteral("%1 has no item %2").arg(quoted(qualified), quoted(item))};
-            }
-            wizard_->choose(qualified, static_cast<int>(index));
-        }
+void ScriptRunner::set(const QString& command, const std::optional<QString>& rest) {
+    const Target t = target(command, rest);
+    if (!t.argument) {
+        throw ScriptError{
+            QStringLiteral("set needs a text after the control name (set %1 TEXT)").arg(t.qualified)};
+    }
+    if (!hasText(t.control->kind)) {
+        throw ScriptError{QStringLiteral("%1 has no text to set").arg(quoted(t.qualified))};
+    }
+    t.form->setText(t.name, unescaped(*t.argument));
+}
+
+void ScriptRunner::choose(const QString& command, const std::optional<QString>& rest) {
+    const Target t = target(command, rest);
+    if (!t.argument) {
+        throw ScriptError{
+            QStringLiteral("choose needs an item after the control name (choose %1 ITEM)").arg(t.qualified)};
+    }
+    if (!isList(t.control->kind)) {
+        throw ScriptError{QStringLiteral("%1 is not a list").arg(quoted(t.qualified))};
+    }
+    const QString item = unescaped(*t.argument);
+    const qsizetype index = t.control->items.indexOf(item);
+    if (index < 0) {
+        throw ScriptError{QStringLiteral("%1 has no item %2").arg(quoted(t.qualified), quoted(item))};
+    }
+    wizard_->choose(t.qualified, static_cast<int>(index));
+}
+
+void ScriptRunner::dumpCommand(const QString&, const std::optional<QString>& rest) {
+    if (rest) {
+        throw ScriptError{QStringLiteral("dump takes no argument")};
+    }
+    print(dump());
+}
+
+void ScriptRunner::folder(const QString& command, const std::optional<QString>& rest) {
+    wizard_->openFolder(argumentOf(command, rest, QStringLiteral("PATH")));
+}
+
+void ScriptRunner::drive(const QString& command, const std::optional<QString>& rest) {
+    wizard_->pickDrive(argumentOf(command, rest, QStringLiteral("NAME")));
+}
+
+void ScriptRunner::answer(const QString& command, const std::optional<QString>& rest) {
+    const QString answer = argumentOf(command, rest, QStringLiteral("yes|no"));
+    if (answer != QStringLiteral("yes") && answer != QStringLiteral("no")) {
+        throw ScriptError{QStringLiteral("answer must be yes or no, not %1").arg(quoted(answer))};
+    }
+    prompts_.queueAnswer(answer == QStringLiteral("yes"));
+}
+
+void ScriptRunner::file(const QString& command, const std::optional<QString>& rest) {
+    const QString path = argumentOf(command, rest, QStringLiteral("PATH|cancel"));
+    prompts_.queueFile(path == QStringLiteral("cancel") ? std::nullopt : std::optional<QString>(path));
+}
+
+void ScriptRunner::color(const QString& command, const std::optional<QString>& rest) {
+    const QString number = argumentOf(command, rest, QStringLiteral("NUMBER|cancel"));
+    prompts_.queueColor(number == QStringLiteral("cancel") ? std::nullopt
+                                                           : std::optional<int>(colorNumber(number)));
+}
+
+void ScriptRunner::font(const QString& command, const std::optional<QString>& rest) {
+    const QString font = argumentOf(command, rest, QStringLiteral("FAMILY;SIZE;bold|normal"));
+    if (font == QStringLiteral("cancel")) {
+        prompts_.queueFont(std::nullopt);
         return;
     }
+    const std::optional<FontChoice> choice = ScriptedPrompts::parseFont(font);
+    if (!choice || choice->family.trimmed().isEmpty() || !(choice->size > 0)) {
+        throw ScriptError{
+            QStringLiteral("%1 is not a font (FAMILY;SIZE;bold or FAMILY;SIZE;normal, or cancel)")
+                .arg(quoted(font))};
+    }
+    prompts_.queueFont(choice);
+}
 
-    if (command == QStringLiteral("dump")) {
-        if (rest) {
-            throw ScriptError{QStringLiteral("dump takes no argument")};
-        }
-        print(dump());
-    } else if (command == QStringLiteral("folder")) {
-        wizard_->openFolder(argumentOf(command, rest, QStringLiteral("PATH")));
-    } else if (command == QStringLiteral("drive")) {
-        wizard_->pickDrive(argumentOf(command, rest, QStringLiteral("NAME")));
-    } else if (command == QStringLiteral("answer")) {
-        const QString answer = argumentOf(command, rest, QStringLiteral("yes|no"));
-        if (answer != QStringLiteral("yes") && answer != QStringLiteral("no")) {
-            throw ScriptError{QStringLiteral("answer must be yes or no, not %1").arg(quoted(answer))};
-        }
-        prompts_.queueAnswer(answer == QStringLiteral("yes"));
-    } else if (command == QStringLiteral("file")) {
-        const QString path = argumentOf(command, rest, QStringLiteral("PATH|cancel"));
-        prompts_.queueFile(path == QStringLiteral("cancel") ? std::nullopt : std::optional<QString>(path));
-    } else if (command == QStringLiteral("color")) {
-        const QString number = argumentOf(command, rest, QStringLiteral("NUMBER|cancel"));
-        prompts_.queueColor(number == QStringLiteral("cancel") ? std::nullopt
-                                                               : std::optional<int>(colorNumber(number)));
-    } else if (command == QStringLiteral("font")) {
-        const QString font = argumentOf(command, rest, QStringLiteral("FAMILY;SIZE;bold|normal"));
-        if (font == QStringLiteral("cancel")) {
-            prompts_.queueFont(std::nullopt);
-            return;
-        }
-        const std::optional<FontChoice> choice = ScriptedPrompts::parseFont(font);
-        if (!choice || choice->family.trimmed().isEmpty() || !(choice->size > 0)) {
-            throw ScriptError{
-                QStringLiteral("%1 is not a font (FAMILY;SIZE;bold or FAMILY;SIZE;normal, or cancel)")
-                    .arg(quoted(font))};
-        }
-        prompts_.queueFont(choice);
-    } else {
+void ScriptRunner::execute(const QString& line) {
+    using Command = void (ScriptRunner::*)(const QString&, const std::optional<QString>&);
+    static const std::map<QString, Command> commands = {
+        {QStringLiteral("set"), &ScriptRunner::set},
+        {QStringLiteral("click"), &ScriptRunner::click},
+        {QStringLiteral("choose"), &ScriptRunner::choose},
+        {QStringLiteral("dump"), &ScriptRunner::dumpCommand},
+        {QStringLiteral("folder"), &ScriptRunner::folder},
+        {QStringLiteral("drive"), &ScriptRunner::drive},
+        {QStringLiteral("answer"), &ScriptRunner::answer},
+        {QStringLiteral("file"), &ScriptRunner::file},
+        {QStringLiteral("color"), &ScriptRunner::color},
+        {QStringLiteral("font"), &ScriptRunner::font},
+    };
+    QString command;
+    const std::optional<QString> rest = afterBlank(line, &command);
+    const auto it = commands.find(command);
+    if (it == commands.end()) {
         throw ScriptError{QStringLiteral("unknown command %1").arg(quoted(command))};
     }
+    (this->*(it->second))(command, rest);
 }
 
 QString ScriptRunner::dump() {

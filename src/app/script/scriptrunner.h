@@ -53,7 +53,29 @@ public:
     QString dump();
 
 private:
+    // A control that a line names: as written ("frmFiles.cmdOK"), its name on its form, and the
+    // argument after it.
+    struct Target {
+        QString qualified;
+        QString name;
+        FormModel* form = nullptr;
+        const Control* control = nullptr;
+        std::optional<QString> argument;
+    };
+    Target target(const QString& command, const std::optional<QString>& rest);
+
+    // One function a command word; each checks its own argument.
     void execute(const QString& line);
+    void set(const QString& command, const std::optional<QString>& rest);
+    void click(const QString& command, const std::optional<QString>& rest);
+    void choose(const QString& command, const std::optional<QString>& rest);
+    void dumpCommand(const QString& command, const std::optional<QString>& rest);
+    void folder(const QString& command, const std::optional<QString>& rest);
+    void drive(const QString& command, const std::optional<QString>& rest);
+    void answer(const QString& command, const std::optional<QString>& rest);
+    void file(const QString& command, const std::optional<QString>& rest);
+    void color(const QString& command, const std::optional<QString>& rest);
+    void font(const QString& command, const std::optional<QString>& rest);
     void print(const QString& line);
 
     QTextStream& out_;
