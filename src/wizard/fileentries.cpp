@@ -170,76 +170,88 @@ QString gatherScreenshot(Wizard& wizard) {
     return fileNameOf(picked);
 }
 
+// The stored entry that the last click loaded, as an editable row; nothing for a new entry (also
+// when the clicked entry is gone).
+std::unique_ptr<ResultSet> editedEntry(Wizard& wizard) {
+    const WizardState& state = wizard.state();
+    if (state.curFileKey == 0) {
+        return nullptr;
+    }
+    auto rs = wizard.myData().GetRS(QString::fromLatin1(sql::entryByKey), {state.curFileKey, state.curMenuID},
+                                    true);
+    return rs->eof() ? nullptr : std::move(rs);
+}
+
+// The values of an entry as the fields give them.
+struct EntryValues {
+    QString category;
+    QString title;
+    QString link;
+    QString description;
+    QString screenshot;
+};
+
+// Writes the entry: a new row, listed at the end and the editor emptied; or the change of the
+// edited row, its list item renamed.
+void storeEntry(Wizard& wizard, std::unique_ptr<ResultSet> rs, const EntryValues& v) {
+    WizardState& state = wizard.state();
+    if (!rs) {
+        const qint64 key = wizard.myData().executeInsert(
+            QString::fromLatin1(sql::insertEntry),
+            {state.curMenuID, v.category, v.title, v.link, v.description, v.screenshot});
+        appendEntry(wizard, v.title, key);
+        startNewEntry(wizard);
+        return;
+    }
+    rs->setField(QStringLiteral("Category"), v.category);
+    rs->setField(QStringLiteral("FileName"), v.title);
+    rs->setField(QStringLiteral("FileLink"), v.link);
+    rs->setField(QStringLiteral("Description"), v.description);
+    rs->setField(QStringLiteral("Screenshot"), v.screenshot);
+    rs->updateBatch();
+    rs->close();
+    FormModel& form = wizard.form();
+    const qsizetype item = state.fileKeys.indexOf(state.curFileKey);
+    if (item >= 0 && form.items(kList).value(item) != v.title) {
+        form.setItemText(kList, static_cast<int>(item), v.title);
+    }
+    state.curFileName = v.title;
+    takeSnapshot(wizard);
+}
+
 // Saves the fields as a new entry or as the change of the entry the last click loaded. A file
 // outside the CD root and a title that another entry of the menu has are refused with a message
 // (false); a database failure throws, the fields keeping what was typed.
 bool addFile(Wizard& wizard) {
-    FormModel& form = wizard.form();
-    WizardState& state = wizard.state();
-    const QChar separator = nativeSeparator();
-
+    const FormModel& form = wizard.form();
     const std::optional<QString> below =
-        getFileLink(QDir::toNativeSeparators(form.text(kFile)), state.cdRoot);
+        getFileLink(QDir::toNativeSeparators(form.text(kFile)), wizard.state().cdRoot);
     if (!below) {
         inform(wizard.prompts(), QStringLiteral("The file must lie inside the CD root folder!"));
         return false;
     }
-    const QString title = form.text(kTitle);
-
-    // The entry being changed, or none for a new one (also when the clicked entry is gone).
-    std::unique_ptr<ResultSet> rs;
+    EntryValues v;
+    v.title = form.text(kTitle);
     try {
-        if (state.curFileKey != 0) {
-            rs = wizard.myData().GetRS(QString::fromLatin1(sql::entryByKey),
-                                       {state.curFileKey, state.curMenuID}, true);
-            if (rs->eof()) {
-                rs.reset();
-            }
-        }
+        std::unique_ptr<ResultSet> rs = editedEntry(wizard);
         // An entry saved under the title it already has is never refused.
-        const bool keepsItsTitle = rs && rs->field(QStringLiteral("FileName")) == title;
-        if (!keepsItsTitle && titleTaken(wizard, title, rs ? state.curFileKey : 0)) {
+        const bool keepsItsTitle = rs && rs->field(QStringLiteral("FileName")) == v.title;
+        if (!keepsItsTitle && titleTaken(wizard, v.title, rs ? wizard.state().curFileKey : 0)) {
             inform(
                 wizard.prompts(),
                 QStringLiteral("This menu already has an entry titled \"%1\", please choose another title!")
-                    .arg(title));
+                    .arg(v.title));
             return false;
         }
+        v.category = orNone(form.text(kCategory));
+        v.link = *below;
+        v.link.replace(nativeSeparator(), QLatin1Char('/'));
+        v.description = form.text(kDescription);
+        v.screenshot = gatherScreenshot(wizard);
+        storeEntry(wizard, std::move(rs), v);
     } catch (const TorvelError& e) {
-        throw notStored(title, e);
+        throw notStored(v.title, e);
     }
-
-    const QString category = orNone(form.text(kCategory));
-    QString link = *below;
-    link.replace(separator, QLatin1Char('/'));
-    const QString description = form.text(kDescription);
-    const QString screenshot = gatherScreenshot(wizard);
-
-    try {
-        if (!rs) {
-            const qint64 key = wizard.myData().executeInsert(
-                QString::fromLatin1(sql::insertEntry),
-                {state.curMenuID, category, title, link, description, screenshot});
-            appendEntry(wizard, title, key);
-            startNewEntry(wizard);
-            return true;
-        }
-        rs->setField(QStringLiteral("Category"), category);
-        rs->setField(QStringLiteral("FileName"), title);
-        rs->setField(QStringLiteral("FileLink"), link);
-        rs->setField(QStringLiteral("Description"), description);
-        rs->setField(QStringLiteral("Screenshot"), screenshot);
-        rs->updateBatch();
-        rs->close();
-    } catch (const TorvelError& e) {
-        throw notStored(title, e);
-    }
-    const qsizetype item = state.fileKeys.indexOf(state.curFileKey);
-    if (item >= 0 && form.items(kList).value(item) != title) {
-        form.setItemText(kList, static_cast<int>(item), title);
-    }
-    state.curFileName = title;
-    takeSnapshot(wizard);
     return true;
 }
 
