@@ -114,10 +114,14 @@ TEST(FontValues, WritesAndSplitsFontValues) {
         EXPECT_EQ(back.bold, font.bold);
     }
 
-    EXPECT_EQ(fontParts(QStringLiteral("Arial;14pt;bold")),
-              (QStringList{QStringLiteral("Arial"), QStringLiteral("14pt"), QStringLiteral("bold")}));
-    EXPECT_EQ(fontParts(QStringLiteral("Arial")),
-              (QStringList{QStringLiteral("Arial"), QString(), QString()}));
-    EXPECT_EQ(fontParts(QStringLiteral("a;b;c;d")).size(), 3);
-    EXPECT_EQ(fontParts(QString()).size(), 3);
+    const FontParts whole = fontParts(QStringLiteral("Arial;14pt;bold"));
+    EXPECT_EQ(whole.family, QStringLiteral("Arial"));
+    EXPECT_EQ(whole.size, QStringLiteral("14pt"));
+    EXPECT_EQ(whole.weight, QStringLiteral("bold"));
+    const FontParts familyOnly = fontParts(QStringLiteral("Arial"));
+    EXPECT_EQ(familyOnly.family, QStringLiteral("Arial"));
+    EXPECT_TRUE(familyOnly.size.isEmpty());
+    EXPECT_TRUE(familyOnly.weight.isEmpty());
+    EXPECT_EQ(fontParts(QStringLiteral("a;b;c;d")).weight, QStringLiteral("c"));
+    EXPECT_TRUE(fontParts(QString()).family.isEmpty());
 }
