@@ -41,7 +41,7 @@ int getCol(const QString& col) {
         }
         components[i] = std::clamp(*value, 0, 255);
     }
-    return components[0] + 256 * components[1] + 65536 * components[2];
+    return colorNumber(components[0], components[1], components[2]);
 }
 
 QString getRGBString(int col, Prompts* prompts) {
@@ -52,7 +52,7 @@ QString getRGBString(int col, Prompts* prompts) {
 }
 
 int GetColorPart(int color, int mask, Prompts* prompts) {
-    if (color < 0) {
+    if (isSystemColor(color)) {
         if (prompts != nullptr) {
             prompts->message(MessageIcon::None, MessageButtons::Ok, kApplicationTitle,
                              QString::number(color) + QStringLiteral(" ist eine Systemfarbe"));
@@ -61,11 +61,11 @@ int GetColorPart(int color, int mask, Prompts* prompts) {
     }
     switch (mask) {
         case 0:
-            return color & 0xFF;
+            return redOf(color);
         case 1:
-            return (color >> 8) & 0xFF;
+            return greenOf(color);
         case 2:
-            return (color >> 16) & 0xFF;
+            return blueOf(color);
         default:
             return 0;
     }

@@ -3,13 +3,12 @@
 #include <QString>
 #include <optional>
 
+#include "form/colornumber.h"
 #include "form/prompts.h"
 
 namespace torvel {
 
-// Colour numbers are laid out 0x00BBGGRR (red in the low byte), as the colour dialog and the
-// swatches use them; a negative number refers to a system colour. Colour values are the text
-// form RGB(r,g,b).
+// Colour values are the text form RGB(r,g,b) of colour numbers (form/colornumber.h).
 
 // The colour number of a colour value. The first four characters and the last one are not
 // looked at; the rest is split at ",". Anything that cannot be read gives 0 (black).
