@@ -48,8 +48,8 @@ void checkInt16(const QString& text) {
 }
 
 void checkFont(const QString& text) {
-    const QStringList parts = fontParts(text);
-    check(parts.size() == 3, "fontParts gives three parts", shown(text));
+    const FontParts font = fontParts(text);
+    const QStringList parts{font.family, font.size, font.weight};
     for (const QString& part : parts) {
         check(!part.contains(QLatin1Char(';')), "a font part holds no ;", shown(text));
     }

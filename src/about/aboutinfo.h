@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "form/colornumber.h"
+
 namespace torvel {
 
 // The program's own version information, as the About box shows it.
@@ -22,7 +24,7 @@ AboutInfo aboutInfo();
 // "Version 2.0.0": each number in decimal without leading zeros.
 QString versionText(const AboutInfo& info);
 
-// The About box's background: red 110, green 130, blue 190 as a colour number (0x00BBGGRR).
-inline constexpr int kAboutBackColor = 110 | (130 << 8) | (190 << 16);
+// The About box's background: red 110, green 130, blue 190.
+inline constexpr int kAboutBackColor = colorNumber(110, 130, 190);
 
 }  // namespace torvel

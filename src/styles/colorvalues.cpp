@@ -6,11 +6,6 @@
 
 namespace torvel {
 
-namespace {
-// The title of a message box that names no title of its own: the application's name.
-const QString kApplicationTitle = QStringLiteral("Torvel");
-}  // namespace
-
 std::optional<int> toInt16(const QString& text) {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
@@ -41,31 +36,27 @@ int getCol(const QString& col) {
         }
         components[i] = std::clamp(*value, 0, 255);
     }
-    return components[0] + 256 * components[1] + 65536 * components[2];
+    return colorNumber(components[0], components[1], components[2]);
 }
 
-QString getRGBString(int col, Prompts* prompts) {
-    const int r = GetColorPart(col, 0, prompts);
-    const int g = GetColorPart(col, 1, prompts);
-    const int b = GetColorPart(col, 2, prompts);
+QString getRGBString(int col) {
+    const int r = GetColorPart(col, 0);
+    const int g = GetColorPart(col, 1);
+    const int b = GetColorPart(col, 2);
     return QStringLiteral("RGB(%1,%2,%3)").arg(r).arg(g).arg(b);
 }
 
-int GetColorPart(int color, int mask, Prompts* prompts) {
-    if (color < 0) {
-        if (prompts != nullptr) {
-            prompts->message(MessageIcon::None, MessageButtons::Ok, kApplicationTitle,
-                             QString::number(color) + QStringLiteral(" ist eine Systemfarbe"));
-        }
+int GetColorPart(int color, int mask) {
+    if (isSystemColor(color)) {
         return -1;
     }
     switch (mask) {
         case 0:
-            return color & 0xFF;
+            return redOf(color);
         case 1:
-            return (color >> 8) & 0xFF;
+            return greenOf(color);
         case 2:
-            return (color >> 16) & 0xFF;
+            return blueOf(color);
         default:
             return 0;
     }

@@ -10,12 +10,9 @@ namespace {
 constexpr double kFallbackSize = 10;
 }
 
-QStringList fontParts(const QString& fontValue) {
-    QStringList parts = fontValue.split(QLatin1Char(';'));
-    while (parts.size() < 3) {
-        parts << QString();
-    }
-    return parts.mid(0, 3);
+FontParts fontParts(const QString& fontValue) {
+    const QStringList parts = fontValue.split(QLatin1Char(';'));
+    return {parts.value(0), parts.value(1), parts.value(2)};
 }
 
 FontChoice fontPreset(const QString& fontValue) {

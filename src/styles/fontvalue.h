@@ -9,8 +9,15 @@ namespace torvel {
 
 // A font value is family;size;weight, for instance "Arial;14pt;bold".
 
+// A font value's family, size and weight.
+struct FontParts {
+    QString family;
+    QString size;  // with its unit: "14pt"
+    QString weight;
+};
+
 // The three parts of a font value; parts it lacks are empty, parts beyond the third are dropped.
-QStringList fontParts(const QString& fontValue);
+FontParts fontParts(const QString& fontValue);
 
 // The font dialog's preset for a font value: the family, the size without its two unit letters
 // as a whole point size (a half rounds to the even neighbour) and bold when the weight reads

@@ -1,26 +1,19 @@
 #include "styles/stylesheet.h"
 
-#include <QStringList>
-
 #include "files/paths.h"
 #include "files/safefile.h"
 #include "files/escaping.h"
 #include "files/textfile.h"
+#include "styles/fontvalue.h"
 
 namespace torvel {
 
 namespace {
 
-// A font value's family, size and weight; parts the value lacks are empty.
-struct FontParts {
-    QString family;
-    QString size;
-    QString weight;
-};
-
-FontParts splitFont(const QString& font) {
-    const QStringList parts = font.split(QLatin1Char(';'));
-    return {cssText(parts.value(0)), cssText(parts.value(1)), cssText(parts.value(2))};
+// A font value's parts as the style sheet writes them.
+FontParts cssFontParts(const QString& font) {
+    const FontParts parts = fontParts(font);
+    return {cssText(parts.family), cssText(parts.size), cssText(parts.weight)};
 }
 
 QString fontRule(const QString& opening, const FontParts& font, const QString& color) {
@@ -38,10 +31,10 @@ QString styleSheetFile(const QString& cdRoot) {
 void writeStyleSheet(const QString& cdRoot, const StyleSheetValues& v) {
     ensureRealFolder(cdRoot + QStringLiteral("Menu"));
 
-    const FontParts title = splitFont(v.titleFont);
-    const FontParts text = splitFont(v.textFont);
-    const FontParts hyper = splitFont(v.hyperFont);
-    const FontParts button = splitFont(v.buttonFont);
+    const FontParts title = cssFontParts(v.titleFont);
+    const FontParts text = cssFontParts(v.textFont);
+    const FontParts hyper = cssFontParts(v.hyperFont);
+    const FontParts button = cssFontParts(v.buttonFont);
 
     QString background = QStringLiteral("Body{background-color:") + cssText(v.backgroundColor);
     if (v.backImage == QLatin1String("none")) {

@@ -8,10 +8,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStorageInfo>
 #include <QToolButton>
 
 #include "ui/widgets.h"
+#include "wizard/generalsettings.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
@@ -37,16 +37,6 @@ QString modelText(const QString& shown, const QString& previousModelText) {
     }
     QString text = shown;
     return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-}
-
-QStringList mountedVolumes() {
-    QStringList volumes;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady()) {
-            volumes << QDir::toNativeSeparators(volume.rootPath());
-        }
-    }
-    return volumes;
 }
 
 QStringList itemsOf(const QComboBox* box) {
@@ -322,7 +312,7 @@ void FormBinding::apply(const Control& c, QWidget* w) {
             if (box == nullptr) {
                 break;
             }
-            const QStringList items = c.items.isEmpty() ? mountedVolumes() : c.items;
+            const QStringList items = c.items.isEmpty() ? availableDrives() : c.items;
             if (itemsOf(box) != items) {
                 box->clear();
                 box->addItems(items);

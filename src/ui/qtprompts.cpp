@@ -47,11 +47,11 @@ QStringList toQtNameFilters(const QString& filter) {
 }
 
 QColor colorFromNumber(int number) {
-    return QColor(number & 0xff, (number >> 8) & 0xff, (number >> 16) & 0xff);
+    return QColor(redOf(number), greenOf(number), blueOf(number));
 }
 
 int colorNumber(const QColor& color) {
-    return color.red() | (color.green() << 8) | (color.blue() << 16);
+    return colorNumber(color.red(), color.green(), color.blue());
 }
 
 void configureOpenDialog(QFileDialog& dialog, const OpenFileRequest& request) {

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include "form/colornumber.h"
 #include "form/prompts.h"
 #include "ui/mainwindow.h"
 
@@ -16,7 +17,7 @@ namespace torvel {
 // name without a pattern part ("All files (*.*)") offers every file.
 QStringList toQtNameFilters(const QString& filter);
 
-// Colour numbers are 0x00BBGGRR.
+// A colour number (form/colornumber.h) as a QColor and back.
 QColor colorFromNumber(int number);
 int colorNumber(const QColor& color);
 

@@ -294,12 +294,24 @@ namespace {
 const QString kPictureFilter = QStringLiteral("Pictures (*.jpg;*.gif)|*.jpg;*.gif");
 const QString kSoundFilter = QStringLiteral("Sounds (*.wav)|*.wav");
 
+// A system colour has no red, green and blue: each of the three parts that cannot be read is
+// reported, titled with the application's name, before its value RGB(-1,-1,-1) is written.
+void reportSystemColor(Prompts& prompts, int color) {
+    const QString text = QString::number(color) + QStringLiteral(" ist eine Systemfarbe");
+    for (int part = 0; part < 3; ++part) {
+        prompts.message(MessageIcon::None, MessageButtons::Ok, QStringLiteral("Torvel"), text);
+    }
+}
+
 void pickColor(Wizard& w, const QString& field, const QString& swatch) {
     FormModel& f = w.form();
     const int preset = getCol(f.text(field));
     // The shared dialog keeps its colour when cancelled, so a cancel writes the preset back.
     const int color = w.prompts().chooseColor(preset).value_or(preset);
-    f.setText(field, getRGBString(color, &w.prompts()));
+    if (isSystemColor(color)) {
+        reportSystemColor(w.prompts(), color);
+    }
+    f.setText(field, getRGBString(color));
     f.setColor(swatch, color);
 }
 

@@ -255,6 +255,37 @@ TEST(Pickers, ColourFontAndFileDialogsWriteTheirFields) {
     EXPECT_EQ(r.form().text(QStringLiteral("txtLogoImage")), QStringLiteral("none"));
 }
 
+TEST(Pickers, ASystemColourIsReportedOncePerPartBeforeItsValueIsWritten) {
+    Road r;
+    r.startNewMenu(QStringLiteral("Disc"));
+    r.next();
+    qsizetype linesWhenWritten = -1;
+    r.form().addListener([&](const QString& name) {
+        if (name == QStringLiteral("txtHColorActive") && linesWhenWritten < 0) {
+            linesWhenWritten = r.prompts.transcript().size();
+        }
+    });
+    r.prompts.clearTranscript();
+    r.prompts.queueColor(-2147483633);
+    r.wizard->click(QStringLiteral("cmdHColorActive"));
+
+    const QStringList lines = r.prompts.transcript();
+    ASSERT_EQ(lines.size(), 4) << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(test::event(lines[0]).value(QStringLiteral("event")).toString(), QStringLiteral("color"));
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QJsonObject message = test::event(lines[i]);
+        EXPECT_EQ(message.value(QStringLiteral("event")).toString(), QStringLiteral("message"));
+        EXPECT_EQ(message.value(QStringLiteral("icon")).toString(), QStringLiteral("none"));
+        EXPECT_EQ(message.value(QStringLiteral("buttons")).toString(), QStringLiteral("ok"));
+        EXPECT_EQ(message.value(QStringLiteral("title")).toString(), QStringLiteral("Torvel"));
+        EXPECT_EQ(message.value(QStringLiteral("text")).toString(),
+                  QStringLiteral("-2147483633 ist eine Systemfarbe"));
+    }
+    EXPECT_EQ(linesWhenWritten, 4);
+    EXPECT_EQ(r.form().text(QStringLiteral("txtHColorActive")), QStringLiteral("RGB(-1,-1,-1)"));
+    EXPECT_EQ(r.form().color(QStringLiteral("colHyperA")), -2147483633);
+}
+
 TEST(Transitions, LoadingAStoredMenuRestoresItsHeaderAndStyle) {
     Road r;
     const qint64 id = r.storeMenu(QStringLiteral("Stored"), 2, QDir::toNativeSeparators(r.disc.path()));
