@@ -140,11 +140,13 @@ SafeFile::SafeFile(const QString& target) : target_(target) {
         if (temp_.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
             return;
         }
-        if (temp_.error() != QFileDevice::OpenError || QFileInfo::exists(temp_.fileName()) == false) {
+        if (temp_.error() != QFileDevice::OpenError || !QFileInfo::exists(temp_.fileName())) {
             break;
         }
     }
+    // The name was never ours: the writer that fails here must not remove it.
     const QString reason = !QFileInfo(folder).isDir() ? systemReason(ENOENT) : temp_.errorString();
+    temp_.setFileName(QString());
     throw WriteError(target_, reason);
 }
 
@@ -160,6 +162,7 @@ void SafeFile::discard() {
     }
     if (!temp_.fileName().isEmpty()) {
         QFile::remove(temp_.fileName());
+        temp_.setFileName(QString());
     }
 }
 

@@ -1,8 +1,8 @@
 #include "styles/stylesheet.h"
 
+#include "files/escaping.h"
 #include "files/paths.h"
 #include "files/safefile.h"
-#include "files/escaping.h"
 #include "files/textfile.h"
 #include "styles/fontvalue.h"
 
