@@ -5,6 +5,7 @@
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/qtprompts.h"
+#include "wizard/compose.h"
 #include "wizard/wizard.h"
 
 int main(int argc, char** argv) {
@@ -14,8 +15,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(torvel::programIcon());
 
     torvel::QtPrompts prompts;
-    torvel::Wizard wizard(prompts, QCoreApplication::applicationDirPath());
-    torvel::MainWindow window(wizard);
+    const auto wizard = torvel::buildWizard(prompts, QCoreApplication::applicationDirPath());
+    torvel::MainWindow window(*wizard, &prompts);
     window.show();
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 #include "ui/formbinding.h"
 #include "ui/icons.h"
 #include "ui/qtprompts.h"
+#include "wizard/controlnames.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
@@ -130,7 +131,7 @@ void DialogForm::build() {
     outer->addLayout(buttons);
 
     // OK is the default button when the form has one, otherwise the first button.
-    QPushButton* ok = qobject_cast<QPushButton*>(binding_->widget(QStringLiteral("cmdOK")));
+    QPushButton* ok = qobject_cast<QPushButton*>(binding_->widget(ctl::cmdOK));
     if (ok == nullptr) {
         ok = firstButton;
     }

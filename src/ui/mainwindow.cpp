@@ -26,6 +26,7 @@
 #include "ui/icons.h"
 #include "ui/qtprompts.h"
 #include "ui/widgets.h"
+#include "wizard/controlnames.h"
 #include "wizard/controls.h"
 #include "wizard/wizard.h"
 
@@ -52,13 +53,13 @@ QGroupBox QLabel, QGroupBox QLineEdit, QGroupBox QPushButton { font-weight: norm
 
 // Our icon of each picture button of the first page.
 QString iconOf(const QString& control) {
-    if (control == QStringLiteral("cmdNew")) {
+    if (control == ctl::cmdNew) {
         return QStringLiteral("new");
     }
-    if (control == QStringLiteral("cmdEdit")) {
+    if (control == ctl::cmdEdit) {
         return QStringLiteral("load");
     }
-    if (control == QStringLiteral("cmdDelete")) {
+    if (control == ctl::cmdDelete) {
         return QStringLiteral("delete");
     }
     return QStringLiteral("torvel");
@@ -89,7 +90,8 @@ QPoint placeBeside(const QRect& window, const QSize& dialog, const QRect& screen
     return at;
 }
 
-MainWindow::MainWindow(Wizard& wizard, QWidget* parent) : QMainWindow(parent), wizard_(wizard) {
+MainWindow::MainWindow(Wizard& wizard, QtPrompts* dialogs, QWidget* parent)
+    : QMainWindow(parent), wizard_(wizard) {
     setWindowTitle(QStringLiteral("  Torvel"));
     setWindowIcon(programIcon());
     setStyleSheet(QString::fromUtf8(kStyleSheet));
@@ -123,18 +125,18 @@ MainWindow::MainWindow(Wizard& wizard, QWidget* parent) : QMainWindow(parent), w
     auto* barLayout = new QHBoxLayout(bar);
     barLayout->setContentsMargins(0, 14, 0, 0);
     barLayout->setSpacing(8);
-    for (const char* name : {"cmdClose", "cmdBack", "cmdNext", "Finish"}) {
+    for (const char* name : {ctl::cmdClose, ctl::cmdBack, ctl::cmdNext, ctl::Finish}) {
         QWidget* button = make(QString::fromLatin1(name), bar);
         button->setMinimumWidth(100);
         barLayout->addWidget(button);
-        if (qstrcmp(name, "cmdClose") == 0) {
+        if (qstrcmp(name, ctl::cmdClose) == 0) {
             barLayout->addStretch(1);
         }
     }
-    if (auto* next = binding_->as<QPushButton>(QStringLiteral("cmdNext"))) {
+    if (auto* next = binding_->as<QPushButton>(ctl::cmdNext)) {
         next->setDefault(true);
     }
-    if (auto* finish = binding_->as<QPushButton>(QStringLiteral("Finish"))) {
+    if (auto* finish = binding_->as<QPushButton>(ctl::Finish)) {
         finish->setDefault(true);
     }
     contentLayout->addWidget(bar);
@@ -142,10 +144,10 @@ MainWindow::MainWindow(Wizard& wizard, QWidget* parent) : QMainWindow(parent), w
 
     // The picture panel at the right edge: the banner with the program's emblem on it.
     auto* banner = new BannerPanel(central);
-    binding_->adopt(QStringLiteral("Image1"), banner);
+    binding_->adopt(ctl::Image1, banner);
     auto* bannerLayout = new QVBoxLayout(banner);
     bannerLayout->setContentsMargins(0, 28, 0, 0);
-    if (auto* emblem = qobject_cast<QLabel*>(make(QStringLiteral("imgPreview"), banner))) {
+    if (auto* emblem = qobject_cast<QLabel*>(make(ctl::imgPreview, banner))) {
         emblem->setPixmap(svgPixmap(QStringLiteral("torvel"), QSize(72, 72), devicePixelRatioF()));
         bannerLayout->addWidget(emblem, 0, Qt::AlignHCenter | Qt::AlignTop);
     }
@@ -161,8 +163,8 @@ MainWindow::MainWindow(Wizard& wizard, QWidget* parent) : QMainWindow(parent), w
     setMinimumSize(840, 580);
     resize(960, 640);
 
-    if (auto* prompts = dynamic_cast<QtPrompts*>(&wizard_.prompts())) {
-        prompts->attach(this);
+    if (dialogs != nullptr) {
+        dialogs->attach(this);
     }
 
     // A focused control that the wizard hides (Load, Delete, a group's list) hands the focus on
@@ -242,7 +244,8 @@ void MainWindow::addRow(QGridLayout* grid, int row, QWidget* parent, const QStri
 
 void MainWindow::buildMenus() {
     // File > Quit, Help > About: each item's Click is the wizard's.
-    const std::pair<const char*, const char*> layout[] = {{"mnuFile", "mnuQuit"}, {"mnuHelp", "mnuAbout"}};
+    const std::pair<const char*, const char*> layout[] = {{ctl::mnuFile, ctl::mnuQuit},
+                                                          {ctl::mnuHelp, ctl::mnuAbout}};
     for (const auto& [menuName, itemName] : layout) {
         const QString menu = QString::fromLatin1(menuName);
         const QString item = QString::fromLatin1(itemName);
@@ -251,7 +254,7 @@ void MainWindow::buildMenus() {
         menus_[menu] = m;
         QAction* action = m->addAction(QString());
         action->setObjectName(item);
-        if (item == QStringLiteral("mnuQuit")) {
+        if (item == ctl::mnuQuit) {
             action->setShortcut(QKeySequence::Quit);
         }
         actions_[item] = action;
@@ -295,13 +298,13 @@ QWidget* MainWindow::buildPage(int index) {
 }
 
 void MainWindow::buildWelcome(QVBoxLayout* layout, QWidget* page) {
-    layout->addWidget(makeIntro(QStringLiteral("Label4"), page));
+    layout->addWidget(makeIntro(ctl::Label4, page));
     layout->addSpacing(10);
 
     auto* choices = new QHBoxLayout;
     choices->setSpacing(18);
     choices->addStretch(1);
-    for (const char* name : {"cmdNew", "cmdEdit", "cmdDelete"}) {
+    for (const char* name : {ctl::cmdNew, ctl::cmdEdit, ctl::cmdDelete}) {
         QWidget* w = make(QString::fromLatin1(name), page);
         if (auto* button = qobject_cast<QToolButton*>(w)) {
             button->setProperty("role", QStringLiteral("picture"));
@@ -320,8 +323,8 @@ void MainWindow::buildWelcome(QVBoxLayout* layout, QWidget* page) {
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(9);
     grid->setColumnStretch(1, 1);
-    addRow(grid, 0, page, QStringLiteral("Label40"), QStringLiteral("cmbMenuL"), QStringLiteral("cmdLoad"));
-    addRow(grid, 1, page, QStringLiteral("Label2"), QStringLiteral("cmbMenus"), QStringLiteral("cmdMDelete"));
+    addRow(grid, 0, page, ctl::Label40, ctl::cmbMenuL, ctl::cmdLoad);
+    addRow(grid, 1, page, ctl::Label2, ctl::cmbMenus, ctl::cmdMDelete);
     auto* holder = new QHBoxLayout;
     holder->addSpacing(40);
     holder->addLayout(grid, 1);
@@ -332,22 +335,22 @@ void MainWindow::buildWelcome(QVBoxLayout* layout, QWidget* page) {
 
 void MainWindow::buildGeneral(QVBoxLayout* layout, QWidget* page) {
     QGridLayout* grid = newGrid();
-    addRow(grid, 0, page, QStringLiteral("Label30"), QStringLiteral("txtTitle"));
-    addRow(grid, 1, page, QStringLiteral("Label1"), QStringLiteral("cmbTemplate"));
-    addRow(grid, 2, page, QStringLiteral("Label31"), QStringLiteral("cmbStyles"));
+    addRow(grid, 0, page, ctl::Label30, ctl::txtTitle);
+    addRow(grid, 1, page, ctl::Label1, ctl::cmbTemplate);
+    addRow(grid, 2, page, ctl::Label31, ctl::cmbStyles);
     layout->addLayout(grid);
     layout->addSpacing(6);
 
-    layout->addWidget(makeIntro(QStringLiteral("Label25"), page));
-    layout->addWidget(makeIntro(QStringLiteral("Label26"), page));
+    layout->addWidget(makeIntro(ctl::Label25, page));
+    layout->addWidget(makeIntro(ctl::Label26, page));
 
     QGridLayout* root = newGrid();
-    addRow(root, 0, page, QStringLiteral("Label28"), QStringLiteral("lblRoot"));
-    if (auto* label = binding_->as<QLabel>(QStringLiteral("lblRoot"))) {
+    addRow(root, 0, page, ctl::Label28, ctl::lblRoot);
+    if (auto* label = binding_->as<QLabel>(ctl::lblRoot)) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
-    root->addWidget(make(QStringLiteral("Drive1"), page), 1, 1);
-    QWidget* folders = make(QStringLiteral("Dir1"), page);
+    root->addWidget(make(ctl::Drive1, page), 1, 1);
+    QWidget* folders = make(ctl::Dir1, page);
     folders->setMinimumHeight(150);
     root->addWidget(folders, 2, 1);
     root->setRowStretch(2, 1);
@@ -355,26 +358,20 @@ void MainWindow::buildGeneral(QVBoxLayout* layout, QWidget* page) {
 }
 
 void MainWindow::buildImages(QVBoxLayout* layout, QWidget* page) {
-    layout->addWidget(makeIntro(QStringLiteral("Label36"), page));
+    layout->addWidget(makeIntro(ctl::Label36, page));
     layout->addSpacing(4);
     QGridLayout* grid = newGrid();
     int row = 0;
-    addRow(grid, row++, page, QStringLiteral("Label5"), QStringLiteral("txtStyleName"));
-    addRow(grid, row++, page, QStringLiteral("Label6"), QStringLiteral("txtBackgroundColor"),
-           QStringLiteral("cmdPickColor"), QStringLiteral("colBack"));
-    addRow(grid, row++, page, QStringLiteral("Label7"), QStringLiteral("txtBackImage"),
-           QStringLiteral("cmdBImage"));
-    addRow(grid, row++, page, QStringLiteral("Label8"), QStringLiteral("txtLogoImage"),
-           QStringLiteral("cmdLImage"));
-    addRow(grid, row++, page, QStringLiteral("Label9"), QStringLiteral("txtTop"));
-    addRow(grid, row++, page, QStringLiteral("Label10"), QStringLiteral("txtLeft"));
-    addRow(grid, row++, page, QStringLiteral("Label11"), QStringLiteral("txtBSound"),
-           QStringLiteral("cmdBSound"));
-    addRow(grid, row++, page, QStringLiteral("Label12"), QStringLiteral("txtButtonOn"),
-           QStringLiteral("cmdButtonOn"));
-    addRow(grid, row++, page, QStringLiteral("Label13"), QStringLiteral("txtButtonOff"),
-           QStringLiteral("cmdButtonOff"));
-    for (const char* narrow : {"txtTop", "txtLeft"}) {
+    addRow(grid, row++, page, ctl::Label5, ctl::txtStyleName);
+    addRow(grid, row++, page, ctl::Label6, ctl::txtBackgroundColor, ctl::cmdPickColor, ctl::colBack);
+    addRow(grid, row++, page, ctl::Label7, ctl::txtBackImage, ctl::cmdBImage);
+    addRow(grid, row++, page, ctl::Label8, ctl::txtLogoImage, ctl::cmdLImage);
+    addRow(grid, row++, page, ctl::Label9, ctl::txtTop);
+    addRow(grid, row++, page, ctl::Label10, ctl::txtLeft);
+    addRow(grid, row++, page, ctl::Label11, ctl::txtBSound, ctl::cmdBSound);
+    addRow(grid, row++, page, ctl::Label12, ctl::txtButtonOn, ctl::cmdButtonOn);
+    addRow(grid, row++, page, ctl::Label13, ctl::txtButtonOff, ctl::cmdButtonOff);
+    for (const char* narrow : {ctl::txtTop, ctl::txtLeft}) {
         if (QWidget* w = binding_->widget(QString::fromLatin1(narrow))) {
             w->setMaximumWidth(90);
             grid->setAlignment(w, Qt::AlignLeft | Qt::AlignVCenter);
@@ -389,7 +386,7 @@ void MainWindow::buildFonts(QVBoxLayout* layout, QWidget* page) {
     // Nine rows in four groups: closer together than on the other pages, so that they fit the
     // smallest window.
     layout->setSpacing(8);
-    layout->addWidget(makeIntro(QStringLiteral("Label34"), page));
+    layout->addWidget(makeIntro(ctl::Label34, page));
 
     // One group per text kind, a row each for its font and its colour (the hyperlinks' active
     // colour a third): every field gets the whole width, so long font values show in full.
@@ -398,17 +395,19 @@ void MainWindow::buildFonts(QVBoxLayout* layout, QWidget* page) {
         std::vector<std::array<const char*, 4>> rows;  // label, field, button, swatch
     };
     const Group groups[] = {
-        {"fraTitle",
-         {{"Label14", "txtTitleFont", "cmdTFont", ""},
-          {"Label15", "txtTitleColor", "cmdTColor", "colTitle"}}},
-        {"fraButtons",
-         {{"Label16", "txtButtonFont", "cmdBFont", ""}, {"Label17", "txtBColor", "cmdBColor", "colButton"}}},
-        {"fraText",
-         {{"Label18", "txtDFont", "cmdDFont", ""}, {"Label19", "txtDColor", "cmdDColor", "colText"}}},
-        {"fraHyperlinks",
-         {{"Label20", "txtHFont", "cmdHFont", ""},
-          {"Label21", "txtHColor", "cmdHColor", "colHyper"},
-          {"Label22", "txtHColorActive", "cmdHColorActive", "colHyperA"}}},
+        {ctl::fraTitle,
+         {{ctl::Label14, ctl::txtTitleFont, ctl::cmdTFont, ""},
+          {ctl::Label15, ctl::txtTitleColor, ctl::cmdTColor, ctl::colTitle}}},
+        {ctl::fraButtons,
+         {{ctl::Label16, ctl::txtButtonFont, ctl::cmdBFont, ""},
+          {ctl::Label17, ctl::txtBColor, ctl::cmdBColor, ctl::colButton}}},
+        {ctl::fraText,
+         {{ctl::Label18, ctl::txtDFont, ctl::cmdDFont, ""},
+          {ctl::Label19, ctl::txtDColor, ctl::cmdDColor, ctl::colText}}},
+        {ctl::fraHyperlinks,
+         {{ctl::Label20, ctl::txtHFont, ctl::cmdHFont, ""},
+          {ctl::Label21, ctl::txtHColor, ctl::cmdHColor, ctl::colHyper},
+          {ctl::Label22, ctl::txtHColorActive, ctl::cmdHColorActive, ctl::colHyperA}}},
     };
     const auto name = [](const char* n) { return QString::fromLatin1(n); };
     for (const Group& g : groups) {
@@ -441,15 +440,15 @@ void MainWindow::buildFonts(QVBoxLayout* layout, QWidget* page) {
 }
 
 void MainWindow::buildFiles(QVBoxLayout* layout, QWidget* page) {
-    layout->addWidget(makeIntro(QStringLiteral("Label33"), page));
+    layout->addWidget(makeIntro(ctl::Label33, page));
     layout->addSpacing(2);
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(18);
     auto* left = new QVBoxLayout;
     left->setSpacing(6);
-    left->addWidget(make(QStringLiteral("Label23"), page));
-    QWidget* list = make(QStringLiteral("lstFiles"), page);
+    left->addWidget(make(ctl::Label23, page));
+    QWidget* list = make(ctl::lstFiles, page);
     list->setFixedWidth(200);
     left->addWidget(list, 1);
     columns->addLayout(left);
@@ -457,25 +456,23 @@ void MainWindow::buildFiles(QVBoxLayout* layout, QWidget* page) {
     auto* right = new QVBoxLayout;
     QGridLayout* grid = newGrid();
     grid->setColumnMinimumWidth(0, 100);
-    addRow(grid, 0, page, QStringLiteral("Label24"), QStringLiteral("txtFile"), QStringLiteral("cmdFile"), {},
-           QStringLiteral("cmdFind"));
+    addRow(grid, 0, page, ctl::Label24, ctl::txtFile, ctl::cmdFile, {}, ctl::cmdFind);
     const auto addWide = [&](int row, const QString& label, const QString& field) {
         grid->addWidget(make(label, page), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
         grid->addWidget(make(field, page), row, 1, 1, 3);
     };
-    addWide(1, QStringLiteral("Label27"), QStringLiteral("txtFileTitle"));
-    grid->addWidget(make(QStringLiteral("Label29"), page), 2, 0, Qt::AlignLeft | Qt::AlignTop);
-    grid->addWidget(make(QStringLiteral("txtFileDescription"), page), 2, 1, 1, 3);
+    addWide(1, ctl::Label27, ctl::txtFileTitle);
+    grid->addWidget(make(ctl::Label29, page), 2, 0, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(make(ctl::txtFileDescription, page), 2, 1, 1, 3);
     grid->setRowStretch(2, 1);
-    addRow(grid, 3, page, QStringLiteral("lblScreen"), QStringLiteral("txtFileScreenshot"),
-           QStringLiteral("cmdFScreenshot"));
-    addWide(4, QStringLiteral("lblCat"), QStringLiteral("txtFileCat"));
+    addRow(grid, 3, page, ctl::lblScreen, ctl::txtFileScreenshot, ctl::cmdFScreenshot);
+    addWide(4, ctl::lblCat, ctl::txtFileCat);
     right->addLayout(grid, 1);
 
     auto* actions = new QHBoxLayout;
     actions->setSpacing(8);
     actions->addStretch(1);
-    for (const char* name : {"cmdNewF", "cmdSave", "cmdFileRemove"}) {
+    for (const char* name : {ctl::cmdNewF, ctl::cmdSave, ctl::cmdFileRemove}) {
         QWidget* button = make(QString::fromLatin1(name), page);
         button->setMinimumWidth(92);
         actions->addWidget(button);
@@ -557,7 +554,7 @@ void MainWindow::focusFirstField(QWidget* page) {
 }
 
 bool MainWindow::isGroupField(const QString& name) {
-    return name == QStringLiteral("cmbMenuL") || name == QStringLiteral("cmbMenus");
+    return name == ctl::cmbMenuL || name == ctl::cmbMenus;
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -569,8 +566,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
             return;
         }
         // In the menu lists of the first page Enter is the list's own button: Load or Delete.
-        const std::pair<const char*, const char*> groups[] = {{"cmbMenuL", "cmdLoad"},
-                                                              {"cmbMenus", "cmdMDelete"}};
+        const std::pair<const char*, const char*> groups[] = {{ctl::cmbMenuL, ctl::cmdLoad},
+                                                              {ctl::cmbMenus, ctl::cmdMDelete}};
         for (const auto& [fieldName, buttonName] : groups) {
             QWidget* field = binding_->widget(QString::fromLatin1(fieldName));
             auto* button = binding_->as<QPushButton>(QString::fromLatin1(buttonName));
@@ -580,7 +577,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
                 return;
             }
         }
-        for (const char* name : {"cmdNext", "Finish"}) {
+        for (const char* name : {ctl::cmdNext, ctl::Finish}) {
             auto* button = binding_->as<QPushButton>(QString::fromLatin1(name));
             if (button != nullptr && button->isVisible() && button->isEnabled()) {
                 button->click();
@@ -622,7 +619,7 @@ void MainWindow::showForm(const QString& form) {
         dialog = new DialogForm(wizard_, form, this);
         dialogs_[form] = dialog;
     }
-    if (form == QStringLiteral("frmAbout")) {
+    if (form == ctl::frmAbout) {
         // A box of fixed content: its size is its content's.
         dialog->layout()->setSizeConstraint(QLayout::SetFixedSize);
         dialog->setModal(true);

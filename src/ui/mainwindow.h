@@ -15,6 +15,7 @@ namespace torvel {
 
 class DialogForm;
 class FormBinding;
+class QtPrompts;
 class Wizard;
 struct Control;
 
@@ -25,12 +26,12 @@ QPoint placeBeside(const QRect& window, const QSize& dialog, const QRect& screen
 
 // The wizard's main window: the five pages one at a time, the buttons below them, the menu bar
 // and the picture panel at the right edge. It draws the model's controls and binds them; all
-// behaviour is the wizard's. When the wizard's prompts are QtPrompts, they are attached here so
-// that the dialog forms and quitting reach this window.
+// behaviour is the wizard's. The real dialogs, when the wizard's prompts are them, are attached
+// here so that the dialog forms and quitting reach this window.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(Wizard& wizard, QWidget* parent = nullptr);
+    explicit MainWindow(Wizard& wizard, QtPrompts* dialogs = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     Wizard& wizard() { return wizard_; }

@@ -4,40 +4,42 @@
 #include "about/aboutinfo.h"
 #include "about/registry.h"
 #include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
 
 namespace {
 
-const QString kForm = QStringLiteral("frmAbout");
+const QString kForm = ctl::frmAbout;
 
 void addAboutControls(FormModel& dlg, const AboutInfo& info) {
-    Control frame = makeControl("frmAbout", ControlKind::Frame, QStringLiteral("About ") + info.title);
+    Control frame = makeControl(ctl::frmAbout, ControlKind::Frame, QStringLiteral("About ") + info.title);
     frame.color = kAboutBackColor;
     dlg.add(frame);
-    dlg.add(makeControl("lblTitle", ControlKind::Label));
-    dlg.add(makeControl("lblVersion", ControlKind::Label));
-    dlg.add(makeControl("lblDescription", ControlKind::Label));
-    dlg.add(makeControl("lblCompany", ControlKind::Label));
-    dlg.add(makeControl("lblCopyright", ControlKind::Label));
-    dlg.add(makeControl("Image1", ControlKind::Picture));
-    dlg.add(makeControl("cmdOK", ControlKind::Button, QStringLiteral("OK"), QStringLiteral("Close window")));
-    dlg.add(makeControl("cmdSysInfo", ControlKind::Button, QStringLiteral("System Info"),
-                        QStringLiteral("display system information")));
+    dlg.add(makeControl(ctl::lblTitle, ControlKind::Label));
+    dlg.add(makeControl(ctl::lblVersion, ControlKind::Label));
+    dlg.add(makeControl(ctl::lblDescription, ControlKind::Label));
+    dlg.add(makeControl(ctl::lblCompany, ControlKind::Label));
+    dlg.add(makeControl(ctl::lblCopyright, ControlKind::Label));
+    dlg.add(makeControl(ctl::Image1, ControlKind::Picture));
     dlg.add(
-        makeControl("ZelBText1", ControlKind::Button, info.company, QStringLiteral("visit ") + info.company));
+        makeControl(ctl::cmdOK, ControlKind::Button, QStringLiteral("OK"), QStringLiteral("Close window")));
+    dlg.add(makeControl(ctl::cmdSysInfo, ControlKind::Button, QStringLiteral("System Info"),
+                        QStringLiteral("display system information")));
+    dlg.add(makeControl(ctl::ZelBText1, ControlKind::Button, info.company,
+                        QStringLiteral("visit ") + info.company));
 }
 
 // The dialog's load: caption, colour and the labels from the program's version information.
 void loadAbout(FormModel& dlg, const AboutInfo& info) {
     dlg.setColor(kForm, kAboutBackColor);
     dlg.setCaption(kForm, QStringLiteral("About ") + info.title);
-    dlg.setCaption(QStringLiteral("lblVersion"), versionText(info));
-    dlg.setCaption(QStringLiteral("lblDescription"), info.description);
-    dlg.setCaption(QStringLiteral("lblTitle"), info.product);
-    dlg.setCaption(QStringLiteral("lblCompany"), info.company);
-    dlg.setCaption(QStringLiteral("lblCopyright"), info.copyright);
+    dlg.setCaption(ctl::lblVersion, versionText(info));
+    dlg.setCaption(ctl::lblDescription, info.description);
+    dlg.setCaption(ctl::lblTitle, info.product);
+    dlg.setCaption(ctl::lblCompany, info.company);
+    dlg.setCaption(ctl::lblCopyright, info.copyright);
 }
 
 }  // namespace
@@ -47,7 +49,7 @@ void installAbout(Wizard& wizard) {
     addAboutControls(wizard.dialog(kForm), info);
     std::shared_ptr<RegistryReader> registry = systemRegistry();
 
-    wizard.onClick(QStringLiteral("mnuAbout"), [&wizard, info] {
+    wizard.onClick(ctl::mnuAbout, [&wizard, info] {
         loadAbout(wizard.dialog(kForm), info);
         wizard.setDialogOpen(kForm, true);
     });

@@ -4,15 +4,17 @@
 
 namespace torvel {
 
-void installHandlers(Wizard& wizard) {
-    installMenuLibrary(wizard);
-    installGeneralSettings(wizard);
-    installStylePages(wizard);
-    installTransitions(wizard);
-    installFileEntries(wizard);
-    installFinish(wizard);
-    installFinder(wizard);
-    installAbout(wizard);
+std::unique_ptr<Wizard> buildWizard(Prompts& prompts, const QString& programDir) {
+    auto wizard = std::make_unique<Wizard>(prompts, programDir);
+    installMenuLibrary(*wizard);
+    installGeneralSettings(*wizard);
+    installStylePages(*wizard);
+    installTransitions(*wizard);
+    installFileEntries(*wizard);
+    installFinish(*wizard);
+    installFinder(*wizard);
+    installAbout(*wizard);
+    return wizard;
 }
 
 }  // namespace torvel

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QString>
+#include <memory>
+
 namespace torvel {
 
+class Prompts;
 class Wizard;
 
-// Wires every subsystem's handlers, leave actions and change events into the wizard.
-void installHandlers(Wizard& wizard);
+// The wizard as the window and the script runner use it: its controls and page switcher with
+// every subsystem's handlers, leave actions and change events wired in.
+std::unique_ptr<Wizard> buildWizard(Prompts& prompts, const QString& programDir);
 
 // One per subsystem, each in its own file.
 void installMenuLibrary(Wizard& wizard);      // page 0: create, load, delete menus

@@ -11,6 +11,7 @@
 #include "files/safefile.h"
 #include "form/fieldvalue.h"
 #include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/controls.h"
 #include "wizard/wizard.h"
 
@@ -18,12 +19,12 @@ namespace torvel {
 
 namespace {
 
-const QString kList = QStringLiteral("lstFiles");
-const QString kFile = QStringLiteral("txtFile");
-const QString kTitle = QStringLiteral("txtFileTitle");
-const QString kDescription = QStringLiteral("txtFileDescription");
-const QString kScreenshot = QStringLiteral("txtFileScreenshot");
-const QString kCategory = QStringLiteral("txtFileCat");
+const QString kList = ctl::lstFiles;
+const QString kFile = ctl::txtFile;
+const QString kTitle = ctl::txtFileTitle;
+const QString kDescription = ctl::txtFileDescription;
+const QString kScreenshot = ctl::txtFileScreenshot;
+const QString kCategory = ctl::txtFileCat;
 // The five fields of an entry, in the order of the snapshot.
 const QStringList kFields = {kFile, kTitle, kDescription, kScreenshot, kCategory};
 
@@ -264,8 +265,7 @@ bool saveEntry(Wizard& wizard) {
         return false;
     }
     bool saved = false;
-    wizard.run(QStringLiteral("\"%1\"").arg(form.caption(QStringLiteral("cmdSave"))),
-               [&] { saved = addFile(wizard); });
+    wizard.run(QStringLiteral("\"%1\"").arg(form.caption(ctl::cmdSave)), [&] { saved = addFile(wizard); });
     return saved;
 }
 
@@ -359,11 +359,12 @@ void installFileEntries(Wizard& wizard) {
     takeSnapshot(wizard);
     wizard.myData().fileAdded = [&wizard] { myData_fileAdded(wizard); };
     wizard.onClick(kList, [&wizard] { showDetails(wizard); });
-    wizard.onClick(QStringLiteral("cmdFile"), [&wizard] { browseFile(wizard); });
-    wizard.onClick(QStringLiteral("cmdFScreenshot"), [&wizard] { browseScreenshot(wizard); });
-    wizard.onClick(QStringLiteral("cmdSave"), [&wizard] { saveEntry(wizard); });
-    wizard.onClick(QStringLiteral("cmdNewF"), [&wizard] { startNewEntry(wizard); });
-    wizard.onClick(QStringLiteral("cmdFileRemove"), [&wizard] { removeEntry(wizard); });
+    wizard.onClick(ctl::cmdFile, [&wizard] { browseFile(wizard); });
+    wizard.onClick(ctl::cmdFScreenshot, [&wizard] { browseScreenshot(wizard); });
+    wizard.onClick(ctl::cmdSave, [&wizard] { saveEntry(wizard); });
+    wizard.onClick(ctl::cmdNewF, [&wizard] { startNewEntry(wizard); });
+    wizard.onClick(ctl::cmdFileRemove, [&wizard] { removeEntry(wizard); });
+    wizard.onUnsavedWork([&wizard](const QString& before) { return settleUnsavedEntry(wizard, before); });
 }
 
 }  // namespace torvel

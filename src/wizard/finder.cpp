@@ -3,15 +3,16 @@
 #include "data/finderqueries.h"
 #include "files/finder.h"
 #include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
 
 namespace {
 
-const QString kForm = QStringLiteral("frmFiles");
-const QString kTitles = QStringLiteral("cmbDesTitle");
-const QString kText = QStringLiteral("txtDesText");
+const QString kForm = ctl::frmFiles;
+const QString kTitles = ctl::cmbDesTitle;
+const QString kText = ctl::txtDesText;
 
 // What the finder dialog keeps between its events: the name to look for and, while the dialog is
 // loaded, its own data access object.
@@ -21,12 +22,12 @@ struct FinderDialog {
 };
 
 void addFinderControls(FormModel& dlg) {
-    dlg.add(makeControl("frmFiles", ControlKind::Frame, QStringLiteral("  File Descriptions")));
-    dlg.add(makeControl("lblDesTitle", ControlKind::Label, QStringLiteral("File title")));
-    dlg.add(makeControl("cmbDesTitle", ControlKind::ComboBox));
-    dlg.add(makeControl("txtDesText", ControlKind::TextField));
-    dlg.add(makeControl("cmdOK", ControlKind::Button, QStringLiteral("OK")));
-    dlg.add(makeControl("cmdCancel", ControlKind::Button, QStringLiteral("Cancel")));
+    dlg.add(makeControl(ctl::frmFiles, ControlKind::Frame, QStringLiteral("  File Descriptions")));
+    dlg.add(makeControl(ctl::lblDesTitle, ControlKind::Label, QStringLiteral("File title")));
+    dlg.add(makeControl(ctl::cmbDesTitle, ControlKind::ComboBox));
+    dlg.add(makeControl(ctl::txtDesText, ControlKind::TextField));
+    dlg.add(makeControl(ctl::cmdOK, ControlKind::Button, QStringLiteral("OK")));
+    dlg.add(makeControl(ctl::cmdCancel, ControlKind::Button, QStringLiteral("Cancel")));
 }
 
 // Shows the stored description of the chosen title; an unknown title leaves the text as it is.
@@ -72,8 +73,8 @@ void installFinder(Wizard& wizard) {
     addFinderControls(dlg);
     auto finder = std::make_shared<FinderDialog>();
 
-    wizard.onClick(QStringLiteral("cmdFind"), [&wizard, finder] {
-        finder->fileSearch = fileSearchOf(wizard.form().text(QStringLiteral("txtFile")));
+    wizard.onClick(ctl::cmdFind, [&wizard, finder] {
+        finder->fileSearch = fileSearchOf(wizard.form().text(ctl::txtFile));
         if (wizard.isDialogOpen(kForm)) {
             // Already loaded: only brought to the front, its list stays that of the earlier search.
             wizard.prompts().showForm(kForm);
@@ -93,8 +94,8 @@ void installFinder(Wizard& wizard) {
 
     wizard.onClick(kForm + QStringLiteral(".cmdOK"), [&wizard, finder] {
         FormModel& d = wizard.dialog(kForm);
-        wizard.form().setText(QStringLiteral("txtFileTitle"), d.text(kTitles));
-        wizard.form().setText(QStringLiteral("txtFileDescription"), d.text(kText));
+        wizard.form().setText(ctl::txtFileTitle, d.text(kTitles));
+        wizard.form().setText(ctl::txtFileDescription, d.text(kText));
         closeFinder(wizard, *finder);
     });
 

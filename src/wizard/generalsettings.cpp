@@ -10,15 +10,16 @@
 #include "data/statements.h"
 #include "files/paths.h"
 #include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
 
 namespace {
 
-const QString kDriveList = QStringLiteral("Drive1");
-const QString kFolderList = QStringLiteral("Dir1");
-const QString kRootLabel = QStringLiteral("lblRoot");
+const QString kDriveList = ctl::Drive1;
+const QString kFolderList = ctl::Dir1;
+const QString kRootLabel = ctl::lblRoot;
 
 // The folder last opened on each drive, so that picking a drive again returns to it.
 using LastFolders = std::map<QString, QString>;
@@ -109,8 +110,8 @@ QStringList availableDrives() {
 void saveMenuHeader(Wizard& wizard) {
     FormModel& form = wizard.form();
     WizardState& state = wizard.state();
-    const QString templateName = form.text(QStringLiteral("cmbTemplate"));
-    const QString title = form.text(QStringLiteral("txtTitle"));
+    const QString templateName = form.text(ctl::cmbTemplate);
+    const QString title = form.text(ctl::txtTitle);
     if (state.curMenuID == 0) {
         // The key is read on the insert's own connection; a failed insert throws and adopts none.
         state.curMenuID =

@@ -3,6 +3,7 @@
 
 #include "data/statements.h"
 #include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/controls.h"
 #include "wizard/fileentries.h"
 #include "wizard/stylepages.h"
@@ -47,7 +48,7 @@ std::optional<qint64> chosenMenu(Wizard& w, const QString& list) {
 }  // namespace
 
 void installMenuLibrary(Wizard& w) {
-    w.onClick(QStringLiteral("cmdNew"), [&w] {
+    w.onClick(ctl::cmdNew, [&w] {
         w.state().curMenuID = 0;
         // The style list first: when the database cannot be read, the page stays.
         fillStyles(w);
@@ -57,16 +58,16 @@ void installMenuLibrary(Wizard& w) {
         w.showControls(QStringLiteral("MD"), false);
     });
 
-    w.onClick(QStringLiteral("cmdEdit"), [&w] {
+    w.onClick(ctl::cmdEdit, [&w] {
         w.showControls(QStringLiteral("MD"), false);
-        if (listMenus(w, QStringLiteral("cmbMenuL"))) {
+        if (listMenus(w, ctl::cmbMenuL)) {
             w.showControls(QStringLiteral("ML"), true);
         }
         fillStyles(w);
     });
 
-    w.onClick(QStringLiteral("cmdLoad"), [&w] {
-        const auto id = chosenMenu(w, QStringLiteral("cmbMenuL"));
+    w.onClick(ctl::cmdLoad, [&w] {
+        const auto id = chosenMenu(w, ctl::cmbMenuL);
         if (!id) {
             return;
         }
@@ -77,15 +78,15 @@ void installMenuLibrary(Wizard& w) {
         w.switchSteps(QStringLiteral("up"));
     });
 
-    w.onClick(QStringLiteral("cmdDelete"), [&w] {
+    w.onClick(ctl::cmdDelete, [&w] {
         w.showControls(QStringLiteral("ML"), false);
-        if (listMenus(w, QStringLiteral("cmbMenus"))) {
+        if (listMenus(w, ctl::cmbMenus)) {
             w.showControls(QStringLiteral("MD"), true);
         }
     });
 
-    w.onClick(QStringLiteral("cmdMDelete"), [&w] {
-        const auto id = chosenMenu(w, QStringLiteral("cmbMenus"));
+    w.onClick(ctl::cmdMDelete, [&w] {
+        const auto id = chosenMenu(w, ctl::cmbMenus);
         if (!id) {
             return;
         }

@@ -15,6 +15,7 @@
 #include "styles/fontvalue.h"
 #include "styles/stylesheet.h"
 #include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/controls.h"
 #include "wizard/generalsettings.h"
 #include "wizard/wizard.h"
@@ -33,42 +34,42 @@ struct StyleField {
 
 // Every column of a style row with its field, in the order of the insert statement.
 const std::array<StyleField, 18> kStyleFields = {{
-    {"StyleName", "txtStyleName", nullptr},
-    {"BackColor", "txtBackgroundColor", "16777215 "},
-    {"BackImage", "txtBackImage", "none"},
-    {"Soundfile", "txtBSound", "none"},
-    {"Logofile", "txtLogoImage", "none"},
-    {"LogoTop", "txtTop", "0"},
-    {"LogoLeft", "txtLeft", "0"},
-    {"ButtonOnImage", "txtButtonOn", "none"},
-    {"ButtonOffImage", "txtButtonOff", "none"},
-    {"TitleFont", "txtTitleFont", "Arial;14pt;bold"},
-    {"TitleColor", "txtTitleColor", "RGB(192,192,192)"},
-    {"ButtonFont", "txtButtonFont", "Arial;10pt;bold"},
-    {"ButtonColor", "txtBColor", "RGB(192,192,192)"},
-    {"TextFont", "txtDFont", "Arial;10pt;normal"},
-    {"TextColor", "txtDColor", "RGB(192,192,192)"},
-    {"HyperFont", "txtHFont", "Arial;10pt;normal"},
-    {"HyperColor", "txtHColor", "RGB(192,192,192)"},
-    {"HyperColorA", "txtHColorActive", "RGB(17,207,255)"},
+    {"StyleName", ctl::txtStyleName, nullptr},
+    {"BackColor", ctl::txtBackgroundColor, "16777215 "},
+    {"BackImage", ctl::txtBackImage, "none"},
+    {"Soundfile", ctl::txtBSound, "none"},
+    {"Logofile", ctl::txtLogoImage, "none"},
+    {"LogoTop", ctl::txtTop, "0"},
+    {"LogoLeft", ctl::txtLeft, "0"},
+    {"ButtonOnImage", ctl::txtButtonOn, "none"},
+    {"ButtonOffImage", ctl::txtButtonOff, "none"},
+    {"TitleFont", ctl::txtTitleFont, "Arial;14pt;bold"},
+    {"TitleColor", ctl::txtTitleColor, "RGB(192,192,192)"},
+    {"ButtonFont", ctl::txtButtonFont, "Arial;10pt;bold"},
+    {"ButtonColor", ctl::txtBColor, "RGB(192,192,192)"},
+    {"TextFont", ctl::txtDFont, "Arial;10pt;normal"},
+    {"TextColor", ctl::txtDColor, "RGB(192,192,192)"},
+    {"HyperFont", ctl::txtHFont, "Arial;10pt;normal"},
+    {"HyperColor", ctl::txtHColor, "RGB(192,192,192)"},
+    {"HyperColorA", ctl::txtHColorActive, "RGB(17,207,255)"},
 }};
 
 // The swatches painted from stored colour values (the background swatch only changes through its picker).
 const std::array<std::pair<const char*, const char*>, 5> kSwatches = {{
-    {"colTitle", "txtTitleColor"},
-    {"colButton", "txtBColor"},
-    {"colText", "txtDColor"},
-    {"colHyper", "txtHColor"},
-    {"colHyperA", "txtHColorActive"},
+    {ctl::colTitle, ctl::txtTitleColor},
+    {ctl::colButton, ctl::txtBColor},
+    {ctl::colText, ctl::txtDColor},
+    {ctl::colHyper, ctl::txtHColor},
+    {ctl::colHyperA, ctl::txtHColorActive},
 }};
 
 // The asset fields in the order the page check reports them.
 const std::array<std::pair<const char*, const char*>, 5> kAssetChecks = {{
-    {"txtBackImage", "Background image"},
-    {"txtLogoImage", "Logo image"},
-    {"txtBSound", "Background sound"},
-    {"txtButtonOff", "Button Off image"},
-    {"txtButtonOn", "Button On image"},
+    {ctl::txtBackImage, "Background image"},
+    {ctl::txtLogoImage, "Logo image"},
+    {ctl::txtBSound, "Background sound"},
+    {ctl::txtButtonOff, "Button Off image"},
+    {ctl::txtButtonOn, "Button On image"},
 }};
 
 QString q(const char* s) {
@@ -77,19 +78,19 @@ QString q(const char* s) {
 
 StyleSheetValues styleSheetValues(const FormModel& f) {
     StyleSheetValues v;
-    v.titleFont = f.text(QStringLiteral("txtTitleFont"));
-    v.titleColor = f.text(QStringLiteral("txtTitleColor"));
-    v.backgroundColor = f.text(QStringLiteral("txtBackgroundColor"));
-    v.backImage = f.text(QStringLiteral("txtBackImage"));
-    v.textFont = f.text(QStringLiteral("txtDFont"));
-    v.textColor = f.text(QStringLiteral("txtDColor"));
-    v.hyperFont = f.text(QStringLiteral("txtHFont"));
-    v.hyperColor = f.text(QStringLiteral("txtHColor"));
-    v.hyperColorActive = f.text(QStringLiteral("txtHColorActive"));
-    v.buttonFont = f.text(QStringLiteral("txtButtonFont"));
-    v.buttonColor = f.text(QStringLiteral("txtBColor"));
-    v.top = f.text(QStringLiteral("txtTop"));
-    v.left = f.text(QStringLiteral("txtLeft"));
+    v.titleFont = f.text(ctl::txtTitleFont);
+    v.titleColor = f.text(ctl::txtTitleColor);
+    v.backgroundColor = f.text(ctl::txtBackgroundColor);
+    v.backImage = f.text(ctl::txtBackImage);
+    v.textFont = f.text(ctl::txtDFont);
+    v.textColor = f.text(ctl::txtDColor);
+    v.hyperFont = f.text(ctl::txtHFont);
+    v.hyperColor = f.text(ctl::txtHColor);
+    v.hyperColorActive = f.text(ctl::txtHColorActive);
+    v.buttonFont = f.text(ctl::txtButtonFont);
+    v.buttonColor = f.text(ctl::txtBColor);
+    v.top = f.text(ctl::txtTop);
+    v.left = f.text(ctl::txtLeft);
     return v;
 }
 
@@ -149,8 +150,8 @@ void fillStyles(Wizard& w) {
                        rs->field(QStringLiteral("StyleName"));
     }
     rs->close();
-    f.setItems(QStringLiteral("cmbStyles"), entries);
-    f.select(QStringLiteral("cmbStyles"), 0);
+    f.setItems(ctl::cmbStyles, entries);
+    f.select(ctl::cmbStyles, 0);
 }
 
 void setStandardStyles(Wizard& w) {
@@ -165,12 +166,12 @@ void setStandardStyles(Wizard& w) {
         (void)field;
         f.setColor(q(swatch), 12632256);  // RGB(192,192,192)
     }
-    f.setColor(QStringLiteral("colHyperA"), 16764689);  // RGB(17,207,255)
+    f.setColor(ctl::colHyperA, 16764689);  // RGB(17,207,255)
 }
 
 void setStyleData(Wizard& w) {
     FormModel& f = w.form();
-    const QString chosen = f.text(QStringLiteral("cmbStyles"));
+    const QString chosen = f.text(ctl::cmbStyles);
     if (chosen == kNew) {
         setStandardStyles(w);
         return;
@@ -198,7 +199,7 @@ void setStyleData(Wizard& w) {
 
 bool checkStyleImages(Wizard& w) {
     FormModel& f = w.form();
-    const QString name = f.text(QStringLiteral("txtStyleName"));
+    const QString name = f.text(ctl::txtStyleName);
     if (name.isEmpty()) {
         inform(w.prompts(), QStringLiteral("Please enter a style name!"));
         return false;
@@ -224,7 +225,7 @@ bool checkStyleImages(Wizard& w) {
 bool saveStyle(Wizard& w) {
     FormModel& f = w.form();
     WizardState& s = w.state();
-    const QString styleName = f.text(QStringLiteral("txtStyleName"));
+    const QString styleName = f.text(ctl::txtStyleName);
     if (!checkStyleFolderName(w, styleName)) {
         return false;
     }
@@ -247,7 +248,7 @@ bool saveStyle(Wizard& w) {
         f.setText(field, path);
     }
 
-    if (f.text(QStringLiteral("cmbStyles")) == kNew && s.curStyleID == 0) {
+    if (f.text(ctl::cmbStyles) == kNew && s.curStyleID == 0) {
         insertStyle(w);
     } else if (s.styleRS) {
         if (s.styleRS->eof() || !storedStyleExists(w, s.curStyleID)) {
@@ -273,10 +274,10 @@ bool saveStyle(Wizard& w) {
 
 bool selectStyleEntry(Wizard& w, qint64 id) {
     FormModel& f = w.form();
-    const QStringList entries = f.items(QStringLiteral("cmbStyles"));
+    const QStringList entries = f.items(ctl::cmbStyles);
     for (int i = 1; i < entries.size(); ++i) {
         if (listEntryId(entries[i]) == id) {
-            f.select(QStringLiteral("cmbStyles"), i);
+            f.select(ctl::cmbStyles, i);
             return true;
         }
     }
@@ -332,34 +333,34 @@ void pickFile(Wizard& w, const QString& field, const QString& filter, const QStr
 
 void installStylePages(Wizard& w) {
     const std::array<std::array<const char*, 3>, 6> colors = {{
-        {"cmdPickColor", "txtBackgroundColor", "colBack"},
-        {"cmdTColor", "txtTitleColor", "colTitle"},
-        {"cmdBColor", "txtBColor", "colButton"},
-        {"cmdDColor", "txtDColor", "colText"},
-        {"cmdHColor", "txtHColor", "colHyper"},
-        {"cmdHColorActive", "txtHColorActive", "colHyperA"},
+        {ctl::cmdPickColor, ctl::txtBackgroundColor, ctl::colBack},
+        {ctl::cmdTColor, ctl::txtTitleColor, ctl::colTitle},
+        {ctl::cmdBColor, ctl::txtBColor, ctl::colButton},
+        {ctl::cmdDColor, ctl::txtDColor, ctl::colText},
+        {ctl::cmdHColor, ctl::txtHColor, ctl::colHyper},
+        {ctl::cmdHColorActive, ctl::txtHColorActive, ctl::colHyperA},
     }};
     for (const auto& [button, field, swatch] : colors) {
         w.onClick(q(button), [&w, field = q(field), swatch = q(swatch)] { pickColor(w, field, swatch); });
     }
     const std::array<std::pair<const char*, const char*>, 4> fonts = {{
-        {"cmdTFont", "txtTitleFont"},
-        {"cmdBFont", "txtButtonFont"},
-        {"cmdDFont", "txtDFont"},
-        {"cmdHFont", "txtHFont"},
+        {ctl::cmdTFont, ctl::txtTitleFont},
+        {ctl::cmdBFont, ctl::txtButtonFont},
+        {ctl::cmdDFont, ctl::txtDFont},
+        {ctl::cmdHFont, ctl::txtHFont},
     }};
     for (const auto& [button, field] : fonts) {
         w.onClick(q(button), [&w, field = q(field)] { pickFont(w, field); });
     }
     const std::array<std::pair<const char*, const char*>, 5> files = {{
-        {"cmdBImage", "txtBackImage"},
-        {"cmdLImage", "txtLogoImage"},
-        {"cmdButtonOn", "txtButtonOn"},
-        {"cmdButtonOff", "txtButtonOff"},
-        {"cmdBSound", "txtBSound"},
+        {ctl::cmdBImage, ctl::txtBackImage},
+        {ctl::cmdLImage, ctl::txtLogoImage},
+        {ctl::cmdButtonOn, ctl::txtButtonOn},
+        {ctl::cmdButtonOff, ctl::txtButtonOff},
+        {ctl::cmdBSound, ctl::txtBSound},
     }};
     for (const auto& [button, field] : files) {
-        const bool sound = QByteArray(button) == "cmdBSound";
+        const bool sound = QByteArray(button) == ctl::cmdBSound;
         w.onClick(q(button), [&w, field = q(field), sound] {
             pickFile(w, field, sound ? kSoundFilter : kPictureFilter,
                      sound ? QStringLiteral("wav") : QStringLiteral("jpg"));

@@ -8,6 +8,7 @@
 #include "files/paths.h"
 #include "generator/templates.h"
 #include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/fileentries.h"
 #include "wizard/generalsettings.h"
 #include "wizard/stylepages.h"
@@ -24,8 +25,8 @@ void openStoredMenu(Wizard& w) {
     if (rs->eof()) {
         return;
     }
-    f.setText(QStringLiteral("cmbTemplate"), rs->field(QStringLiteral("Template")));
-    f.setText(QStringLiteral("txtTitle"), rs->field(QStringLiteral("Title")));
+    f.setText(ctl::cmbTemplate, rs->field(QStringLiteral("Template")));
+    f.setText(ctl::txtTitle, rs->field(QStringLiteral("Title")));
     // The drive list moves to the root's drive first, which makes that drive's current folder
     // the CD root; the root itself is opened only when it still exists.
     const QString root = rs->field(QStringLiteral("Root"));
@@ -65,21 +66,21 @@ bool menuTitleTaken(Wizard& w, const QString& title) {
 
 bool leaveGeneralSetting(Wizard& w) {
     FormModel& f = w.form();
-    const QString title = f.text(QStringLiteral("txtTitle"));
+    const QString title = f.text(ctl::txtTitle);
     if (title.isEmpty()) {
         inform(w.prompts(), QStringLiteral("Please enter a menu title!"));
         return false;
     }
-    if (f.caption(QStringLiteral("lblRoot")) == QStringLiteral(" ")) {
+    if (f.caption(ctl::lblRoot) == QStringLiteral(" ")) {
         inform(w.prompts(), QStringLiteral("Please select a root directory for your CD files!"));
         return false;
     }
     if (w.state().curMenuID == 0 && menuTitleTaken(w, title)) {
         inform(w.prompts(), QStringLiteral("Menu title is already taken, please change your title!,"));
-        f.setText(QStringLiteral("txtTitle"), QString());
+        f.setText(ctl::txtTitle, QString());
         return false;
     }
-    if (f.items(QStringLiteral("cmbStyles")).isEmpty()) {
+    if (f.items(ctl::cmbStyles).isEmpty()) {
         fillStyles(w);  // Next on page 0 without Create Menu or Load: start from "NEW"
     }
     setStyleData(w);
@@ -90,15 +91,15 @@ bool leaveGeneralSetting(Wizard& w) {
 void prepareFilePage(Wizard& w) {
     FormModel& f = w.form();
     // Another text (typed into the list) leaves the fields as they are.
-    const PageTemplate* t = findTemplate(f.text(QStringLiteral("cmbTemplate")));
+    const PageTemplate* t = findTemplate(f.text(ctl::cmbTemplate));
     if (t == nullptr) {
         return;
     }
-    f.setVisible(QStringLiteral("lblCat"), t->categories);
-    f.setVisible(QStringLiteral("txtFileCat"), t->categories);
-    f.setVisible(QStringLiteral("lblScreen"), t->screenshots);
-    f.setVisible(QStringLiteral("txtFileScreenshot"), t->screenshots);
-    f.setVisible(QStringLiteral("cmdFScreenshot"), t->screenshots);
+    f.setVisible(ctl::lblCat, t->categories);
+    f.setVisible(ctl::txtFileCat, t->categories);
+    f.setVisible(ctl::lblScreen, t->screenshots);
+    f.setVisible(ctl::txtFileScreenshot, t->screenshots);
+    f.setVisible(ctl::cmdFScreenshot, t->screenshots);
 }
 
 }  // namespace

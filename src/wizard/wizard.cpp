@@ -5,9 +5,8 @@
 
 #include "base/error.h"
 #include "files/safefile.h"
-#include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/controls.h"
-#include "wizard/fileentries.h"
 
 namespace torvel {
 
@@ -18,21 +17,20 @@ QString databaseFileIn(const QString& programDir) {
 Wizard::Wizard(Prompts& prompts, QString programDir)
     : prompts_(prompts), programDir_(std::move(programDir)), form_(QStringLiteral("frmTorvel")) {
     addMainWindowControls(form_);
-    dialogs_[QStringLiteral("frmFiles")] = std::make_unique<FormModel>(QStringLiteral("frmFiles"));
-    dialogs_[QStringLiteral("frmAbout")] = std::make_unique<FormModel>(QStringLiteral("frmAbout"));
+    dialogs_[ctl::frmFiles] = std::make_unique<FormModel>(ctl::frmFiles);
+    dialogs_[ctl::frmAbout] = std::make_unique<FormModel>(ctl::frmAbout);
 
     // Start-up: page 0, a data access object that has not touched the database yet, template "Standard".
     state_.curStep = 0;
     myData_ = std::make_unique<clsData>(databaseFileIn(programDir_));
     state_.curMenuID = 0;
-    form_.setText(QStringLiteral("cmbTemplate"), form_.items(QStringLiteral("cmbTemplate")).value(0));
+    form_.setText(ctl::cmbTemplate, form_.items(ctl::cmbTemplate).value(0));
     state_.menuLoaded = false;
 
-    onClick(QStringLiteral("cmdNext"), [this] { switchSteps(QStringLiteral("up")); });
-    onClick(QStringLiteral("cmdBack"), [this] { switchSteps(QStringLiteral("down")); });
-    onClick(QStringLiteral("cmdClose"), [this] { closeProgram(); });
-    onClick(QStringLiteral("mnuQuit"), [this] { closeProgram(); });
-    installHandlers(*this);
+    onClick(ctl::cmdNext, [this] { switchSteps(QStringLiteral("up")); });
+    onClick(ctl::cmdBack, [this] { switchSteps(QStringLiteral("down")); });
+    onClick(ctl::cmdClose, [this] { closeProgram(); });
+    onClick(ctl::mnuQuit, [this] { closeProgram(); });
 }
 
 Wizard::~Wizard() = default;
@@ -150,8 +148,12 @@ namespace {
 const QString kBeforeClosing = QStringLiteral("Torvel closes");
 }  // namespace
 
+bool Wizard::settleUnsavedWork(const QString& before) {
+    return !unsavedWork_ || unsavedWork_(before);
+}
+
 void Wizard::closeProgram() {
-    if (!settleUnsavedEntry(*this, kBeforeClosing)) {
+    if (!settleUnsavedWork(kBeforeClosing)) {
         return;
     }
     quitting_ = true;
@@ -164,7 +166,7 @@ bool Wizard::mayClose() {
         return true;
     }
     bool settled = false;
-    run(QStringLiteral("Closing Torvel"), [&] { settled = settleUnsavedEntry(*this, kBeforeClosing); });
+    run(QStringLiteral("Closing Torvel"), [&] { settled = settleUnsavedWork(kBeforeClosing); });
     return settled;
 }
 
@@ -187,10 +189,10 @@ void Wizard::switchSteps(const QString& direction) {
     }
     if (state_.curStep == kPageCount - 1) {
         showControls(QStringLiteral("Fin"), true);
-        form_.setVisible(QStringLiteral("cmdNext"), false);
+        form_.setVisible(ctl::cmdNext, false);
     } else {
         showControls(QStringLiteral("Fin"), false);
-        form_.setVisible(QStringLiteral("cmdNext"), true);
+        form_.setVisible(ctl::cmdNext, true);
     }
 }
 

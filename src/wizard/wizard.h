@@ -36,7 +36,9 @@ struct WizardState {
 // (Qt window or script runner) forwards user events here and shows what the model holds.
 class Wizard {
 public:
-    // programDir is the folder of Torvel.dat, AUTORUN.INF, Start.exe and the Styles folder.
+    // programDir is the folder of Torvel.dat, AUTORUN.INF, Start.exe and the Styles folder. The
+    // wizard starts with its controls and page switcher only: buildWizard (wizard/compose.h) adds
+    // every subsystem's handlers.
     Wizard(Prompts& prompts, QString programDir);
     ~Wizard();
     Wizard(const Wizard&) = delete;
@@ -93,7 +95,12 @@ public:
     using LeaveAction = std::function<bool()>;
     void setLeaveAction(int page, LeaveAction action);
 
+    // Offers the work in progress (an entry being edited) for saving before an action ("before"
+    // names it: "Torvel closes"); false when the author refuses the save and the action must stop.
+    bool settleUnsavedWork(const QString& before);
+
     // --- Composition: the subsystems register their handlers here.
+    void onUnsavedWork(std::function<bool(const QString&)> settle) { unsavedWork_ = std::move(settle); }
     void onClick(const QString& control, std::function<void()> handler);
     void onFolderChange(std::function<void(const QString&)> handler) { folderChange_ = std::move(handler); }
     void onDriveChange(std::function<void(const QString&)> handler) { driveChange_ = std::move(handler); }
@@ -110,6 +117,7 @@ private:
     LeaveAction leave_[5];
     std::function<void(const QString&)> folderChange_;
     std::function<void(const QString&)> driveChange_;
+    std::function<bool(const QString&)> unsavedWork_;
     OpenFileRequest cdlg_;
     bool quitting_ = false;
 };

@@ -7,6 +7,7 @@
 #include "events.h"
 #include "support/testsupport.h"
 #include "version.h"
+#include "wizard/controlnames.h"
 
 using namespace torvel;
 
@@ -188,29 +189,28 @@ TEST(SystemInfo, FirstLocationThenSecondWithItsProgramElseTheMessage) {
 
 TEST(AboutBox, LoadsVersionInformationAndOffersLinkAndSystemInfo) {
     test::WizardFixture f;
-    FormModel& dlg = f.wizard->dialog(QStringLiteral("frmAbout"));
-    f.wizard->click(QStringLiteral("mnuAbout"));
-    EXPECT_TRUE(f.wizard->isDialogOpen(QStringLiteral("frmAbout")));
+    FormModel& dlg = f.wizard->dialog(ctl::frmAbout);
+    f.wizard->click(ctl::mnuAbout);
+    EXPECT_TRUE(f.wizard->isDialogOpen(ctl::frmAbout));
     EXPECT_EQ(eventSummary(f.prompts.transcript()), QStringList{QStringLiteral("show frmAbout")});
 
-    EXPECT_EQ(dlg.caption(QStringLiteral("frmAbout")), QStringLiteral("About Torvel"));
-    const int color = dlg.color(QStringLiteral("frmAbout"));
+    EXPECT_EQ(dlg.caption(ctl::frmAbout), QStringLiteral("About Torvel"));
+    const int color = dlg.color(ctl::frmAbout);
     EXPECT_EQ(color & 0xFF, 110);
     EXPECT_EQ((color >> 8) & 0xFF, 130);
     EXPECT_EQ((color >> 16) & 0xFF, 190);
     EXPECT_EQ(color >> 24, 0);
-    EXPECT_EQ(dlg.caption(QStringLiteral("lblTitle")), QStringLiteral("Torvel"));
-    EXPECT_EQ(dlg.caption(QStringLiteral("lblVersion")),
-              QStringLiteral("Version ") + QString::fromUtf8(version::text));
-    EXPECT_EQ(dlg.caption(QStringLiteral("lblDescription")), QString::fromUtf8(version::description));
-    EXPECT_FALSE(dlg.caption(QStringLiteral("lblDescription")).isEmpty());
+    EXPECT_EQ(dlg.caption(ctl::lblTitle), QStringLiteral("Torvel"));
+    EXPECT_EQ(dlg.caption(ctl::lblVersion), QStringLiteral("Version ") + QString::fromUtf8(version::text));
+    EXPECT_EQ(dlg.caption(ctl::lblDescription), QString::fromUtf8(version::description));
+    EXPECT_FALSE(dlg.caption(ctl::lblDescription).isEmpty());
     const QString address = QString::fromUtf8(version::webAddress);
-    EXPECT_EQ(dlg.caption(QStringLiteral("lblCompany")), address);
-    EXPECT_TRUE(dlg.caption(QStringLiteral("lblCopyright")).startsWith(QStringLiteral("Copyright")));
-    EXPECT_EQ(dlg.caption(QStringLiteral("ZelBText1")), address);
-    EXPECT_EQ(dlg.get(QStringLiteral("ZelBText1")).tooltip, QStringLiteral("visit ") + address);
-    EXPECT_EQ(dlg.get(QStringLiteral("cmdOK")).tooltip, QStringLiteral("Close window"));
-    EXPECT_EQ(dlg.get(QStringLiteral("cmdSysInfo")).tooltip, QStringLiteral("display system information"));
+    EXPECT_EQ(dlg.caption(ctl::lblCompany), address);
+    EXPECT_TRUE(dlg.caption(ctl::lblCopyright).startsWith(QStringLiteral("Copyright")));
+    EXPECT_EQ(dlg.caption(ctl::ZelBText1), address);
+    EXPECT_EQ(dlg.get(ctl::ZelBText1).tooltip, QStringLiteral("visit ") + address);
+    EXPECT_EQ(dlg.get(ctl::cmdOK).tooltip, QStringLiteral("Close window"));
+    EXPECT_EQ(dlg.get(ctl::cmdSysInfo).tooltip, QStringLiteral("display system information"));
 
     AboutInfo later = aboutInfo();
     later.revision = 15;
@@ -229,11 +229,11 @@ TEST(AboutBox, LoadsVersionInformationAndOffersLinkAndSystemInfo) {
     EXPECT_EQ(eventSummary(f.prompts.transcript()), QStringList{QStringLiteral("message ") + kUnavailable});
     EXPECT_EQ(eventsOf(f.prompts.transcript())[0].value(QStringLiteral("title")).toString(),
               QStringLiteral("Torvel"));
-    EXPECT_TRUE(f.wizard->isDialogOpen(QStringLiteral("frmAbout")));
+    EXPECT_TRUE(f.wizard->isDialogOpen(ctl::frmAbout));
 #endif
 
     f.prompts.clearTranscript();
     f.wizard->click(QStringLiteral("frmAbout.cmdOK"));
-    EXPECT_FALSE(f.wizard->isDialogOpen(QStringLiteral("frmAbout")));
+    EXPECT_FALSE(f.wizard->isDialogOpen(ctl::frmAbout));
     EXPECT_EQ(eventSummary(f.prompts.transcript()), QStringList{QStringLiteral("close frmAbout")});
 }

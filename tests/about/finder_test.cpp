@@ -2,17 +2,18 @@
 #include <QFile>
 #include <algorithm>
 
+#include "data/finderqueries.h"
 #include "data/statements.h"
 #include "events.h"
-#include "data/finderqueries.h"
 #include "files/finder.h"
 #include "support/testsupport.h"
+#include "wizard/controlnames.h"
 
 using namespace torvel;
 
 namespace {
 
-const QString kFinder = QStringLiteral("frmFiles");
+const QString kFinder = ctl::frmFiles;
 
 struct Entry {
     QString title;
@@ -39,11 +40,11 @@ protected:
         }
     }
     void find(const QString& fileField) {
-        main().setText(QStringLiteral("txtFile"), fileField);
-        f.wizard->click(QStringLiteral("cmdFind"));
+        main().setText(ctl::txtFile, fileField);
+        f.wizard->click(ctl::cmdFind);
     }
     QStringList sortedTitles() {
-        QStringList t = dlg().items(QStringLiteral("cmbDesTitle"));
+        QStringList t = dlg().items(ctl::cmbDesTitle);
         t.sort();
         return t;
     }
@@ -83,7 +84,7 @@ TEST_F(FinderTest, FindsAcrossMenusIncludingDeletedOnesIgnoringCaseAndCopiesOnOK
                        QStringLiteral("The old one")}});
     f.wizard->myData().ExecuteSQL(QString::fromUtf8(sql::deleteMenu), {gone});
 
-    main().setText(QStringLiteral("txtFileCat"), QStringLiteral("Tools"));
+    main().setText(ctl::txtFileCat, QStringLiteral("Tools"));
     find(QStringLiteral("D:\\Disc\\Setup\\install.exe"));
     EXPECT_TRUE(f.wizard->isDialogOpen(kFinder));
     EXPECT_EQ(events(), QStringList{QStringLiteral("show frmFiles")});
@@ -91,31 +92,30 @@ TEST_F(FinderTest, FindsAcrossMenusIncludingDeletedOnesIgnoringCaseAndCopiesOnOK
     EXPECT_EQ(sortedTitles(), (QStringList{QStringLiteral("Installer"), QStringLiteral("Installer"),
                                            QStringLiteral("Old Installer")}));
     // The first title is chosen and the description of its first stored entry shown at once.
-    EXPECT_EQ(dlg().selected(QStringLiteral("cmbDesTitle")), 0);
-    const QString first = dlg().items(QStringLiteral("cmbDesTitle")).value(0);
-    EXPECT_EQ(dlg().text(QStringLiteral("cmbDesTitle")), first);
-    EXPECT_EQ(dlg().text(QStringLiteral("txtDesText")), first == QStringLiteral("Installer")
-                                                            ? QStringLiteral("Installs the suite")
-                                                            : QStringLiteral("The old one"));
+    EXPECT_EQ(dlg().selected(ctl::cmbDesTitle), 0);
+    const QString first = dlg().items(ctl::cmbDesTitle).value(0);
+    EXPECT_EQ(dlg().text(ctl::cmbDesTitle), first);
+    EXPECT_EQ(dlg().text(ctl::txtDesText), first == QStringLiteral("Installer")
+                                               ? QStringLiteral("Installs the suite")
+                                               : QStringLiteral("The old one"));
 
-    const int old =
-        static_cast<int>(dlg().items(QStringLiteral("cmbDesTitle")).indexOf(QStringLiteral("Old Installer")));
+    const int old = static_cast<int>(dlg().items(ctl::cmbDesTitle).indexOf(QStringLiteral("Old Installer")));
     f.wizard->choose(QStringLiteral("frmFiles.cmbDesTitle"), old);
-    EXPECT_EQ(dlg().text(QStringLiteral("txtDesText")), QStringLiteral("The old one"));
+    EXPECT_EQ(dlg().text(ctl::txtDesText), QStringLiteral("The old one"));
     // Either "Installer" shows the description stored first for that title, wherever it is.
     const int installer =
-        static_cast<int>(dlg().items(QStringLiteral("cmbDesTitle")).lastIndexOf(QStringLiteral("Installer")));
+        static_cast<int>(dlg().items(ctl::cmbDesTitle).lastIndexOf(QStringLiteral("Installer")));
     f.wizard->choose(QStringLiteral("frmFiles.cmbDesTitle"), installer);
-    EXPECT_EQ(dlg().text(QStringLiteral("txtDesText")), QStringLiteral("Installs the suite"));
+    EXPECT_EQ(dlg().text(ctl::txtDesText), QStringLiteral("Installs the suite"));
 
     // The author edits the description; OK copies title and text into the editor and closes.
-    dlg().setText(QStringLiteral("txtDesText"), QStringLiteral("Installs everything"));
+    dlg().setText(ctl::txtDesText, QStringLiteral("Installs everything"));
     f.prompts.clearTranscript();
     f.wizard->click(QStringLiteral("frmFiles.cmdOK"));
-    EXPECT_EQ(main().text(QStringLiteral("txtFileTitle")), QStringLiteral("Installer"));
-    EXPECT_EQ(main().text(QStringLiteral("txtFileDescription")), QStringLiteral("Installs everything"));
-    EXPECT_EQ(main().text(QStringLiteral("txtFile")), QStringLiteral("D:\\Disc\\Setup\\install.exe"));
-    EXPECT_EQ(main().text(QStringLiteral("txtFileCat")), QStringLiteral("Tools"));
+    EXPECT_EQ(main().text(ctl::txtFileTitle), QStringLiteral("Installer"));
+    EXPECT_EQ(main().text(ctl::txtFileDescription), QStringLiteral("Installs everything"));
+    EXPECT_EQ(main().text(ctl::txtFile), QStringLiteral("D:\\Disc\\Setup\\install.exe"));
+    EXPECT_EQ(main().text(ctl::txtFileCat), QStringLiteral("Tools"));
     EXPECT_FALSE(f.wizard->isDialogOpen(kFinder));
     EXPECT_EQ(events(), QStringList{QStringLiteral("close frmFiles")});
 
@@ -131,7 +131,7 @@ TEST_F(FinderTest, FindsAcrossMenusIncludingDeletedOnesIgnoringCaseAndCopiesOnOK
     // The name matches inside longer names.
     find(QStringLiteral("C:\\x\\setup.exe"));
     EXPECT_EQ(sortedTitles(), QStringList{QStringLiteral("Setup Tool")});
-    EXPECT_EQ(dlg().text(QStringLiteral("txtDesText")), QStringLiteral("Another setup"));
+    EXPECT_EQ(dlg().text(ctl::txtDesText), QStringLiteral("Another setup"));
     f.wizard->click(QStringLiteral("frmFiles.cmdCancel"));
     EXPECT_TRUE(eventsOf(f.prompts.transcript(), QStringLiteral("message")).empty());
 }
@@ -140,8 +140,8 @@ TEST_F(FinderTest, NoMatchTellsSoAndClosesEmptySearchOpensEmptyAndApostrophesWor
     addEntries(
         addMenu(QStringLiteral("Games")),
         {{QStringLiteral("Bob's Game"), QStringLiteral("Games/bob's game.exe"), QStringLiteral("It's fun")}});
-    main().setText(QStringLiteral("txtFileTitle"), QStringLiteral("kept title"));
-    main().setText(QStringLiteral("txtFileDescription"), QStringLiteral("kept text"));
+    main().setText(ctl::txtFileTitle, QStringLiteral("kept title"));
+    main().setText(ctl::txtFileDescription, QStringLiteral("kept text"));
 
     find(QStringLiteral("D:\\Disc\\nothing.zip"));
     EXPECT_EQ(events(), (QStringList{QStringLiteral("show frmFiles"),
@@ -152,28 +152,28 @@ TEST_F(FinderTest, NoMatchTellsSoAndClosesEmptySearchOpensEmptyAndApostrophesWor
     EXPECT_EQ(message.value(QStringLiteral("buttons")).toString(), QStringLiteral("ok"));
     EXPECT_EQ(message.value(QStringLiteral("title")).toString(), QStringLiteral(" "));
     EXPECT_FALSE(f.wizard->isDialogOpen(kFinder));
-    EXPECT_EQ(main().text(QStringLiteral("txtFileTitle")), QStringLiteral("kept title"));
-    EXPECT_EQ(main().text(QStringLiteral("txtFileDescription")), QStringLiteral("kept text"));
+    EXPECT_EQ(main().text(ctl::txtFileTitle), QStringLiteral("kept title"));
+    EXPECT_EQ(main().text(ctl::txtFileDescription), QStringLiteral("kept text"));
 
     // Apostrophes in the searched name and in the title.
     f.prompts.clearTranscript();
     find(QStringLiteral("C:\\Games\\BOB'S GAME.EXE"));
-    EXPECT_EQ(dlg().items(QStringLiteral("cmbDesTitle")), QStringList{QStringLiteral("Bob's Game")});
-    EXPECT_EQ(dlg().text(QStringLiteral("txtDesText")), QStringLiteral("It's fun"));
+    EXPECT_EQ(dlg().items(ctl::cmbDesTitle), QStringList{QStringLiteral("Bob's Game")});
+    EXPECT_EQ(dlg().text(ctl::txtDesText), QStringLiteral("It's fun"));
     EXPECT_EQ(events(), QStringList{QStringLiteral("show frmFiles")});
     f.wizard->click(QStringLiteral("frmFiles.cmdCancel"));
-    EXPECT_EQ(main().text(QStringLiteral("txtFileTitle")), QStringLiteral("kept title"));
+    EXPECT_EQ(main().text(ctl::txtFileTitle), QStringLiteral("kept title"));
 
     // A field ending in a separator searches nothing: an empty dialog, no message; OK empties the fields.
     f.prompts.clearTranscript();
     find(QStringLiteral("D:\\Disc\\"));
     EXPECT_TRUE(f.wizard->isDialogOpen(kFinder));
-    EXPECT_TRUE(dlg().items(QStringLiteral("cmbDesTitle")).isEmpty());
-    EXPECT_TRUE(dlg().text(QStringLiteral("txtDesText")).isEmpty());
+    EXPECT_TRUE(dlg().items(ctl::cmbDesTitle).isEmpty());
+    EXPECT_TRUE(dlg().text(ctl::txtDesText).isEmpty());
     f.wizard->click(QStringLiteral("frmFiles.cmdOK"));
     EXPECT_EQ(events(), (QStringList{QStringLiteral("show frmFiles"), QStringLiteral("close frmFiles")}));
-    EXPECT_TRUE(main().text(QStringLiteral("txtFileTitle")).isEmpty());
-    EXPECT_TRUE(main().text(QStringLiteral("txtFileDescription")).isEmpty());
+    EXPECT_TRUE(main().text(ctl::txtFileTitle).isEmpty());
+    EXPECT_TRUE(main().text(ctl::txtFileDescription).isEmpty());
 }
 
 TEST_F(FinderTest, TheCaseOfEveryLetterIsIgnored) {
@@ -187,7 +187,7 @@ TEST_F(FinderTest, TheCaseOfEveryLetterIsIgnored) {
     // One title for each combination that differs in more than letter case, in stored order.
     // (Which spelling of a merged combination is shown is the database's order.)
     find(QStringLiteral("D:\\Disc\\ÉTÉ.TXT"));
-    const QStringList titles = dlg().items(QStringLiteral("cmbDesTitle"));
+    const QStringList titles = dlg().items(ctl::cmbDesTitle);
     ASSERT_EQ(titles.size(), 2);
     for (const QString& title : titles) {
         EXPECT_EQ(title.toCaseFolded(), QStringLiteral("été"));
@@ -210,22 +210,22 @@ TEST_F(FinderTest, FindWhileOpenBringsItToTheFrontWithoutLoadingAgain) {
         {{QStringLiteral("Installer"), QStringLiteral("Setup/install.exe"), QStringLiteral("Installs")},
          {QStringLiteral("Readme"), QStringLiteral("readme.txt"), QStringLiteral("Read me")}});
     find(QStringLiteral("Setup/install.exe"));
-    dlg().setText(QStringLiteral("txtDesText"), QStringLiteral("edited"));
+    dlg().setText(ctl::txtDesText, QStringLiteral("edited"));
 
     // The editor goes on; Find again only shows the open dialog as it is.
     find(QStringLiteral("readme.txt"));
     EXPECT_EQ(events(), (QStringList{QStringLiteral("show frmFiles"), QStringLiteral("show frmFiles")}));
-    EXPECT_EQ(dlg().items(QStringLiteral("cmbDesTitle")), QStringList{QStringLiteral("Installer")});
-    EXPECT_EQ(dlg().text(QStringLiteral("txtDesText")), QStringLiteral("edited"));
+    EXPECT_EQ(dlg().items(ctl::cmbDesTitle), QStringList{QStringLiteral("Installer")});
+    EXPECT_EQ(dlg().text(ctl::txtDesText), QStringLiteral("edited"));
     // OK writes into whatever the editor shows now.
-    main().setText(QStringLiteral("txtFileDescription"), QStringLiteral("typed meanwhile"));
+    main().setText(ctl::txtFileDescription, QStringLiteral("typed meanwhile"));
     f.wizard->click(QStringLiteral("frmFiles.cmdOK"));
-    EXPECT_EQ(main().text(QStringLiteral("txtFileDescription")), QStringLiteral("edited"));
+    EXPECT_EQ(main().text(ctl::txtFileDescription), QStringLiteral("edited"));
 
     // The next Find after closing loads the newest search.
     find(QStringLiteral("readme.txt"));
-    EXPECT_EQ(dlg().items(QStringLiteral("cmbDesTitle")), QStringList{QStringLiteral("Readme")});
-    EXPECT_EQ(dlg().text(QStringLiteral("txtDesText")), QStringLiteral("Read me"));
+    EXPECT_EQ(dlg().items(ctl::cmbDesTitle), QStringList{QStringLiteral("Readme")});
+    EXPECT_EQ(dlg().text(ctl::txtDesText), QStringLiteral("Read me"));
 }
 
 TEST_F(FinderTest, MissingDatabaseIsReportedAndLeavesTheDialogClosed) {

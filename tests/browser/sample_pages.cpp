@@ -9,8 +9,8 @@
 #include <QJsonObject>
 #include <cstdio>
 
-#include "data/clsdata.h"
 #include "base/error.h"
+#include "data/clsdata.h"
 #include "data/schemafile.h"
 #include "data/statements.h"
 #include "files/paths.h"

@@ -2,6 +2,8 @@
 
 #include "base/error.h"
 #include "support/testsupport.h"
+#include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/controls.h"
 
 using namespace torvel;
@@ -24,13 +26,14 @@ int shownPage(const FormModel& form) {
 TEST(PageSwitcher, StartsOnPageZeroWithoutTouchingTheDatabase) {
     test::ProgramDir program(false);  // no database at all: start-up must not need it
     ScriptedPrompts prompts;
-    Wizard wizard(prompts, program.path());
+    const auto built = buildWizard(prompts, program.path());
+    Wizard& wizard = *built;
     EXPECT_EQ(wizard.state().curStep, 0);
     EXPECT_EQ(shownPage(wizard.form()), 0);
-    EXPECT_EQ(wizard.form().text(QStringLiteral("cmbTemplate")), QStringLiteral("Standard"));
-    EXPECT_FALSE(wizard.form().visible(QStringLiteral("Finish")));
-    EXPECT_TRUE(wizard.form().visible(QStringLiteral("cmdNext")));
-    EXPECT_EQ(wizard.form().caption(QStringLiteral("lblRoot")), QStringLiteral(" "));
+    EXPECT_EQ(wizard.form().text(ctl::cmbTemplate), QStringLiteral("Standard"));
+    EXPECT_FALSE(wizard.form().visible(ctl::Finish));
+    EXPECT_TRUE(wizard.form().visible(ctl::cmdNext));
+    EXPECT_EQ(wizard.form().caption(ctl::lblRoot), QStringLiteral(" "));
     EXPECT_TRUE(prompts.transcript().isEmpty());
 }
 
@@ -48,19 +51,19 @@ TEST(PageSwitcher, BackOnPageZeroAndForwardOnPageFourChangeNothing) {
         w.switchSteps(QStringLiteral("up"));
         EXPECT_EQ(w.state().curStep, page);
         EXPECT_EQ(shownPage(f.form()), page);
-        EXPECT_EQ(f.form().visible(QStringLiteral("Finish")), page == 4);
-        EXPECT_EQ(f.form().visible(QStringLiteral("cmdNext")), page != 4);
+        EXPECT_EQ(f.form().visible(ctl::Finish), page == 4);
+        EXPECT_EQ(f.form().visible(ctl::cmdNext), page != 4);
     }
     w.switchSteps(QStringLiteral("up"));
     EXPECT_EQ(w.state().curStep, 4);
-    EXPECT_TRUE(f.form().visible(QStringLiteral("Finish")));
+    EXPECT_TRUE(f.form().visible(ctl::Finish));
 
     w.switchSteps(QStringLiteral("down"));
     EXPECT_EQ(w.state().curStep, 3);
-    EXPECT_FALSE(f.form().visible(QStringLiteral("Finish")));
-    EXPECT_TRUE(f.form().visible(QStringLiteral("cmdNext")));
-    EXPECT_TRUE(f.form().visible(QStringLiteral("cmdBack")));
-    EXPECT_TRUE(f.form().visible(QStringLiteral("cmdClose")));
+    EXPECT_FALSE(f.form().visible(ctl::Finish));
+    EXPECT_TRUE(f.form().visible(ctl::cmdNext));
+    EXPECT_TRUE(f.form().visible(ctl::cmdBack));
+    EXPECT_TRUE(f.form().visible(ctl::cmdClose));
 }
 
 TEST(PageSwitcher, RefusingLeaveActionKeepsPageAndButtonsAndBackSkipsChecks) {
@@ -88,21 +91,21 @@ TEST(PageSwitcher, ShowControlsMatchesTagsExactly) {
             }
         }
     }
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("Label40"), QStringLiteral("cmbMenuL"), QStringLiteral("cmdLoad")}));
+    EXPECT_EQ(shown, (QStringList{ctl::Label40, ctl::cmbMenuL, ctl::cmdLoad}));
     f.wizard->showControls(QStringLiteral("ml"), false);  // letter case counts
-    EXPECT_TRUE(f.form().visible(QStringLiteral("cmdLoad")));
+    EXPECT_TRUE(f.form().visible(ctl::cmdLoad));
     f.wizard->showControls(QStringLiteral("nothing carries this"), false);
-    EXPECT_TRUE(f.form().visible(QStringLiteral("cmdLoad")));
+    EXPECT_TRUE(f.form().visible(ctl::cmdLoad));
     EXPECT_EQ(f.form().namesWithTag(QStringLiteral("file")).size(), 5);
 }
 
 TEST(PageSwitcher, AFailingHandlerIsReportedAndTheWindowStaysUsable) {
     test::WizardFixture f;
-    f.wizard->onClick(QStringLiteral("cmdNew"), [] { throw TorvelError(QStringLiteral("the disk is full")); });
-    f.wizard->click(QStringLiteral("cmdNew"));
+    f.wizard->onClick(ctl::cmdNew, [] { throw TorvelError(QStringLiteral("the disk is full")); });
+    f.wizard->click(ctl::cmdNew);
     ASSERT_EQ(f.prompts.transcript().size(), 1);
     EXPECT_TRUE(f.prompts.transcript()[0].contains(QStringLiteral("the disk is full")));
     EXPECT_TRUE(f.prompts.transcript()[0].contains(QStringLiteral("\"icon\":\"critical\"")));
-    f.wizard->click(QStringLiteral("cmdNext"));
+    f.wizard->click(ctl::cmdNext);
     EXPECT_EQ(f.wizard->state().curStep, 1);
 }

@@ -10,6 +10,7 @@
 #include "data/statements.h"
 #include "files/paths.h"
 #include "support/testsupport.h"
+#include "wizard/controlnames.h"
 #include "wizard/fileentries.h"
 #include "wizard/generalsettings.h"
 
@@ -30,7 +31,7 @@ struct EntryPage : test::WizardFixture {
         write(disc.filePath(QStringLiteral("Setup/install.exe")), "exe");
         write(disc.filePath(QStringLiteral("readme.txt")), "text");
         write(pics.filePath(QStringLiteral("shot.jpg")), "picture");
-        form().setText(QStringLiteral("txtTitle"), QStringLiteral("Disc"));
+        form().setText(ctl::txtTitle, QStringLiteral("Disc"));
         w.openFolder(disc.path());
         saveMenuHeader(w);
         enterFilePage(w);
@@ -45,7 +46,7 @@ struct EntryPage : test::WizardFixture {
     void set(const char* control, const QString& value) {
         form().setText(QString::fromLatin1(control), value);
     }
-    QStringList list() { return form().items(QStringLiteral("lstFiles")); }
+    QStringList list() { return form().items(ctl::lstFiles); }
     std::unique_ptr<ResultSet> rows() {
         return w.myData().GetRS(QStringLiteral("SELECT * FROM tblDetails WHERE MenuNo=?"),
                                 {w.state().curMenuID});
@@ -65,11 +66,11 @@ struct EntryPage : test::WizardFixture {
         return texts;
     }
     void expectFieldsReset() {
-        EXPECT_EQ(text("txtFile"), QString());
-        EXPECT_EQ(text("txtFileTitle"), QString());
-        EXPECT_EQ(text("txtFileDescription"), QString());
-        EXPECT_EQ(text("txtFileCat"), QStringLiteral("none"));
-        EXPECT_EQ(text("txtFileScreenshot"), QStringLiteral("none"));
+        EXPECT_EQ(text(ctl::txtFile), QString());
+        EXPECT_EQ(text(ctl::txtFileTitle), QString());
+        EXPECT_EQ(text(ctl::txtFileDescription), QString());
+        EXPECT_EQ(text(ctl::txtFileCat), QStringLiteral("none"));
+        EXPECT_EQ(text(ctl::txtFileScreenshot), QStringLiteral("none"));
     }
 };
 
@@ -81,14 +82,14 @@ TEST(FileEntries, AddChangeAndRemoveEntries) {
 
     // Browse for the file: every file, starting in the CD root.
     p.prompts.queueFile(native(p.disc.filePath(QStringLiteral("Setup/install.exe"))));
-    p.w.click(QStringLiteral("cmdFile"));
-    EXPECT_EQ(p.text("txtFile"), native(p.disc.filePath(QStringLiteral("Setup/install.exe"))));
+    p.w.click(ctl::cmdFile);
+    EXPECT_EQ(p.text(ctl::txtFile), native(p.disc.filePath(QStringLiteral("Setup/install.exe"))));
     QJsonObject dialog = event(p.prompts.transcript().last());
     EXPECT_EQ(dialog[QStringLiteral("filter")].toString(), QStringLiteral("All files (*.*)"));
     EXPECT_EQ(dialog[QStringLiteral("initialDir")].toString(), p.w.state().cdRoot);
     // Browse for the screenshot: pictures, default extension jpg, the start folder as left.
     p.prompts.queueFile(native(p.pics.filePath(QStringLiteral("shot.jpg"))));
-    p.w.click(QStringLiteral("cmdFScreenshot"));
+    p.w.click(ctl::cmdFScreenshot);
     dialog = event(p.prompts.transcript().last());
     EXPECT_EQ(dialog[QStringLiteral("filter")].toString(),
               QStringLiteral("Pictures (*.jpg;*.gif)|*.jpg;*.gif"));
@@ -96,14 +97,14 @@ TEST(FileEntries, AddChangeAndRemoveEntries) {
     EXPECT_EQ(dialog[QStringLiteral("initialDir")].toString(), p.w.state().cdRoot);
     // A cancelled dialog leaves the field.
     p.prompts.queueFile(std::nullopt);
-    p.w.click(QStringLiteral("cmdFScreenshot"));
-    EXPECT_EQ(p.text("txtFileScreenshot"), native(p.pics.filePath(QStringLiteral("shot.jpg"))));
+    p.w.click(ctl::cmdFScreenshot);
+    EXPECT_EQ(p.text(ctl::txtFileScreenshot), native(p.pics.filePath(QStringLiteral("shot.jpg"))));
     p.prompts.clearTranscript();
 
-    p.set("txtFileTitle", QStringLiteral("Install"));
-    p.set("txtFileDescription", description);
-    p.set("txtFileCat", QString());
-    p.w.click(QStringLiteral("cmdSave"));
+    p.set(ctl::txtFileTitle, QStringLiteral("Install"));
+    p.set(ctl::txtFileDescription, description);
+    p.set(ctl::txtFileCat, QString());
+    p.w.click(ctl::cmdSave);
     EXPECT_TRUE(p.messages().isEmpty());
     auto stored = p.row(QStringLiteral("Install"));
     ASSERT_EQ(stored->recordCount(), 1);
@@ -118,31 +119,31 @@ TEST(FileEntries, AddChangeAndRemoveEntries) {
     EXPECT_TRUE(p.w.state().curFileName.isEmpty());
 
     // A second entry, typed in; "none" as screenshot copies nothing.
-    p.set("txtFile", native(p.disc.filePath(QStringLiteral("readme.txt"))));
-    p.set("txtFileTitle", QStringLiteral("Read me"));
-    p.set("txtFileCat", QStringLiteral("Docs"));
-    p.w.click(QStringLiteral("cmdSave"));
+    p.set(ctl::txtFile, native(p.disc.filePath(QStringLiteral("readme.txt"))));
+    p.set(ctl::txtFileTitle, QStringLiteral("Read me"));
+    p.set(ctl::txtFileCat, QStringLiteral("Docs"));
+    p.w.click(ctl::cmdSave);
     EXPECT_EQ(p.list(), (QStringList{QStringLiteral("Install"), QStringLiteral("Read me")}));
     EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("Screenshot")), QStringLiteral("none"));
     EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("Category")), QStringLiteral("Docs"));
 
     // A click loads the entry with its stored link.
-    p.w.choose(QStringLiteral("lstFiles"), 0);
+    p.w.choose(ctl::lstFiles, 0);
     EXPECT_EQ(p.w.state().curFileName, QStringLiteral("Install"));
-    EXPECT_EQ(p.text("txtFile"), QStringLiteral("Setup/install.exe"));
-    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("Install"));
-    EXPECT_EQ(p.text("txtFileDescription"), description);
-    EXPECT_EQ(p.text("txtFileScreenshot"), QStringLiteral("shot.jpg"));
-    EXPECT_EQ(p.text("txtFileCat"), QStringLiteral("none"));
+    EXPECT_EQ(p.text(ctl::txtFile), QStringLiteral("Setup/install.exe"));
+    EXPECT_EQ(p.text(ctl::txtFileTitle), QStringLiteral("Install"));
+    EXPECT_EQ(p.text(ctl::txtFileDescription), description);
+    EXPECT_EQ(p.text(ctl::txtFileScreenshot), QStringLiteral("shot.jpg"));
+    EXPECT_EQ(p.text(ctl::txtFileCat), QStringLiteral("none"));
 
     // Renaming changes the row in place; saving twice keeps changing the same row.
-    p.set("txtFileTitle", QStringLiteral("Setup"));
-    p.w.click(QStringLiteral("cmdSave"));
+    p.set(ctl::txtFileTitle, QStringLiteral("Setup"));
+    p.w.click(ctl::cmdSave);
     EXPECT_EQ(p.list(), (QStringList{QStringLiteral("Setup"), QStringLiteral("Read me")}));
     EXPECT_EQ(p.w.state().curFileName, QStringLiteral("Setup"));
-    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("Setup"));
-    p.set("txtFileDescription", QStringLiteral("Changed"));
-    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.text(ctl::txtFileTitle), QStringLiteral("Setup"));
+    p.set(ctl::txtFileDescription, QStringLiteral("Changed"));
+    p.w.click(ctl::cmdSave);
     EXPECT_TRUE(p.messages().isEmpty());
     EXPECT_EQ(p.rows()->recordCount(), 2);
     stored = p.row(QStringLiteral("Setup"));
@@ -154,36 +155,36 @@ TEST(FileEntries, AddChangeAndRemoveEntries) {
 
     // New forgets the clicked entry: the next Add/Save adds, and a title the menu already has, in
     // any letter case, is refused.
-    p.w.click(QStringLiteral("cmdNewF"));
+    p.w.click(ctl::cmdNewF);
     p.expectFieldsReset();
     EXPECT_TRUE(p.w.state().curFileName.isEmpty());
-    p.set("txtFile", QStringLiteral("readme.txt"));
-    p.set("txtFileTitle", QStringLiteral("SETUP"));
-    p.w.click(QStringLiteral("cmdSave"));
+    p.set(ctl::txtFile, QStringLiteral("readme.txt"));
+    p.set(ctl::txtFileTitle, QStringLiteral("SETUP"));
+    p.w.click(ctl::cmdSave);
     EXPECT_EQ(p.messages(),
               QStringList{QStringLiteral(
                   "This menu already has an entry titled \"SETUP\", please choose another title!")});
     EXPECT_EQ(p.rows()->recordCount(), 2);
-    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("SETUP"));
-    p.set("txtFileTitle", QStringLiteral("Setup 2"));
-    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.text(ctl::txtFileTitle), QStringLiteral("SETUP"));
+    p.set(ctl::txtFileTitle, QStringLiteral("Setup 2"));
+    p.w.click(ctl::cmdSave);
     EXPECT_EQ(p.rows()->recordCount(), 3);
     EXPECT_EQ(p.list(),
               (QStringList{QStringLiteral("Setup"), QStringLiteral("Read me"), QStringLiteral("Setup 2")}));
 
     // Remove: nothing selected, then No, then Yes, which deletes the selected entry only.
-    p.form().select(QStringLiteral("lstFiles"), -1);
-    p.w.click(QStringLiteral("cmdFileRemove"));
+    p.form().select(ctl::lstFiles, -1);
+    p.w.click(ctl::cmdFileRemove);
     EXPECT_EQ(p.messages(), QStringList{QStringLiteral("Please select an entry in the list!")});
     EXPECT_EQ(p.rows()->recordCount(), 3);
-    p.w.choose(QStringLiteral("lstFiles"), 0);
+    p.w.choose(ctl::lstFiles, 0);
     p.prompts.queueAnswer(false);
-    p.w.click(QStringLiteral("cmdFileRemove"));
+    p.w.click(ctl::cmdFileRemove);
     EXPECT_EQ(p.messages(), QStringList{QStringLiteral("Do you really want to remove the entry for Setup?")});
     EXPECT_EQ(p.rows()->recordCount(), 3);
     EXPECT_EQ(p.w.state().curFileName, QStringLiteral("Setup"));
     p.prompts.queueAnswer(true);
-    p.w.click(QStringLiteral("cmdFileRemove"));
+    p.w.click(ctl::cmdFileRemove);
     EXPECT_EQ(p.rows()->recordCount(), 2);
     EXPECT_EQ(p.row(QStringLiteral("Setup"))->recordCount(), 0);
     EXPECT_EQ(p.list(), (QStringList{QStringLiteral("Read me"), QStringLiteral("Setup 2")}));
@@ -194,78 +195,78 @@ TEST(FileEntries, AddChangeAndRemoveEntries) {
 TEST(FileEntries, RefusalsAndFailuresLoseNothing) {
     EntryPage p;
     // A file and a title are required; "none" counts as given.
-    p.set("txtFile", QString());
-    p.set("txtFileTitle", QStringLiteral("Nothing"));
-    p.w.click(QStringLiteral("cmdSave"));
+    p.set(ctl::txtFile, QString());
+    p.set(ctl::txtFileTitle, QStringLiteral("Nothing"));
+    p.w.click(ctl::cmdSave);
     EXPECT_EQ(p.messages(), QStringList{QStringLiteral("Please select a file and enter a file name!")});
 
     // A file outside the CD root is refused and nothing is copied or saved.
     const QString outside = native(p.pics.filePath(QStringLiteral("shot.jpg")));
-    p.set("txtFile", outside);
-    p.set("txtFileScreenshot", outside);
-    p.w.click(QStringLiteral("cmdSave"));
+    p.set(ctl::txtFile, outside);
+    p.set(ctl::txtFileScreenshot, outside);
+    p.w.click(ctl::cmdSave);
     EXPECT_EQ(p.messages(), QStringList{QStringLiteral("The file must lie inside the CD root folder!")});
     EXPECT_EQ(p.rows()->recordCount(), 0);
     EXPECT_FALSE(QFileInfo::exists(p.disc.filePath(QStringLiteral("Menu"))));
-    EXPECT_EQ(p.text("txtFile"), outside);
+    EXPECT_EQ(p.text(ctl::txtFile), outside);
     // So are a path that climbs out of the root and the root itself.
     for (const QString& path : {native(p.disc.filePath(QStringLiteral("Setup/../../readme.txt"))),
                                 native(p.disc.filePath(QStringLiteral("Setup/..")))}) {
-        p.set("txtFile", path);
-        p.w.click(QStringLiteral("cmdSave"));
+        p.set(ctl::txtFile, path);
+        p.w.click(ctl::cmdSave);
         EXPECT_EQ(p.messages(), QStringList{QStringLiteral("The file must lie inside the CD root folder!")})
             << path.toStdString();
     }
     EXPECT_EQ(p.rows()->recordCount(), 0);
 
     // A screenshot that cannot be copied is skipped silently; the entry keeps its name.
-    p.set("txtFile", native(p.disc.filePath(QStringLiteral("readme.txt"))));
-    p.set("txtFileTitle", QStringLiteral("Ann's file"));
-    p.set("txtFileScreenshot", native(p.pics.filePath(QStringLiteral("missing.gif"))));
-    p.w.click(QStringLiteral("cmdSave"));
+    p.set(ctl::txtFile, native(p.disc.filePath(QStringLiteral("readme.txt"))));
+    p.set(ctl::txtFileTitle, QStringLiteral("Ann's file"));
+    p.set(ctl::txtFileScreenshot, native(p.pics.filePath(QStringLiteral("missing.gif"))));
+    p.w.click(ctl::cmdSave);
     EXPECT_TRUE(p.messages().isEmpty());
     EXPECT_EQ(p.row(QStringLiteral("Ann's file"))->field(QStringLiteral("Screenshot")),
               QStringLiteral("missing.gif"));
 
     // A click on an item without a row leaves the fields as they are.
-    p.form().addItem(QStringLiteral("lstFiles"), QStringLiteral("Ghost"));
-    p.set("txtFileTitle", QStringLiteral("typed"));
-    p.w.choose(QStringLiteral("lstFiles"), 1);
-    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("typed"));
+    p.form().addItem(ctl::lstFiles, QStringLiteral("Ghost"));
+    p.set(ctl::txtFileTitle, QStringLiteral("typed"));
+    p.w.choose(ctl::lstFiles, 1);
+    EXPECT_EQ(p.text(ctl::txtFileTitle), QStringLiteral("typed"));
     EXPECT_TRUE(p.messages().isEmpty());
     // Titles with apostrophes load and remove like any other.
-    p.w.choose(QStringLiteral("lstFiles"), 0);
-    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("Ann's file"));
+    p.w.choose(ctl::lstFiles, 0);
+    EXPECT_EQ(p.text(ctl::txtFileTitle), QStringLiteral("Ann's file"));
 
     // A refused insert: one message after the routine, the fields keep the text, the list only
     // shows stored entries.
     p.w.myData().ExecuteSQL(
         QStringLiteral("CREATE TRIGGER refuseEntries BEFORE INSERT ON tblDetails BEGIN SELECT RAISE(ABORT, "
                        "'disk full'); END"));
-    p.w.click(QStringLiteral("cmdNewF"));
-    p.set("txtFile", QStringLiteral("readme.txt"));
-    p.set("txtFileTitle", QStringLiteral("Refused"));
-    p.set("txtFileDescription", QStringLiteral("kept"));
-    p.w.click(QStringLiteral("cmdSave"));
+    p.w.click(ctl::cmdNewF);
+    p.set(ctl::txtFile, QStringLiteral("readme.txt"));
+    p.set(ctl::txtFileTitle, QStringLiteral("Refused"));
+    p.set(ctl::txtFileDescription, QStringLiteral("kept"));
+    p.w.click(ctl::cmdSave);
     const QStringList shown = p.messages();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains(QStringLiteral("disk full"))) << shown.first().toStdString();
-    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("Refused"));
-    EXPECT_EQ(p.text("txtFileDescription"), QStringLiteral("kept"));
+    EXPECT_EQ(p.text(ctl::txtFileTitle), QStringLiteral("Refused"));
+    EXPECT_EQ(p.text(ctl::txtFileDescription), QStringLiteral("kept"));
     EXPECT_FALSE(p.list().contains(QStringLiteral("Refused")));
 
-    p.w.choose(QStringLiteral("lstFiles"), 0);
+    p.w.choose(ctl::lstFiles, 0);
     p.prompts.queueAnswer(true);
-    p.w.click(QStringLiteral("cmdFileRemove"));
+    p.w.click(ctl::cmdFileRemove);
     EXPECT_EQ(p.row(QStringLiteral("Ann's file"))->recordCount(), 0);
 }
 
 TEST(FileEntries, EnteringThePageListsTheOpenMenuAndForgetsTheClick) {
     EntryPage p;
-    p.set("txtFile", QStringLiteral("readme.txt"));
-    p.set("txtFileTitle", QStringLiteral("Read me"));
-    p.w.click(QStringLiteral("cmdSave"));
-    p.w.choose(QStringLiteral("lstFiles"), 0);
+    p.set(ctl::txtFile, QStringLiteral("readme.txt"));
+    p.set(ctl::txtFileTitle, QStringLiteral("Read me"));
+    p.w.click(ctl::cmdSave);
+    p.w.choose(ctl::lstFiles, 0);
     ASSERT_EQ(p.w.state().curFileName, QStringLiteral("Read me"));
     const qint64 first = p.w.state().curMenuID;
 
@@ -275,8 +276,8 @@ TEST(FileEntries, EnteringThePageListsTheOpenMenuAndForgetsTheClick) {
     enterFilePage(p.w);
     EXPECT_TRUE(p.list().isEmpty());
     EXPECT_TRUE(p.w.state().curFileName.isEmpty());
-    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("Read me"));  // the fields stay
-    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.text(ctl::txtFileTitle), QStringLiteral("Read me"));  // the fields stay
+    p.w.click(ctl::cmdSave);
     EXPECT_EQ(p.rows()->recordCount(), 1);
     EXPECT_EQ(p.row(QStringLiteral("Read me"))->recordCount(), 2);
 
@@ -370,41 +371,41 @@ TEST(FileEntries, EntriesStoredWithTheSameTitleAreToldApart) {
     };
 
     // A click on the second loads the second; saving it under its own title changes it alone.
-    p.w.choose(QStringLiteral("lstFiles"), 1);
+    p.w.choose(ctl::lstFiles, 1);
     EXPECT_EQ(p.w.state().curFileName, QStringLiteral("Twin"));
-    EXPECT_EQ(p.text("txtFile"), QStringLiteral("Setup/install.exe"));
-    EXPECT_EQ(p.text("txtFileDescription"), QStringLiteral("second"));
-    p.set("txtFileDescription", QStringLiteral("changed"));
-    p.w.click(QStringLiteral("cmdSave"));
+    EXPECT_EQ(p.text(ctl::txtFile), QStringLiteral("Setup/install.exe"));
+    EXPECT_EQ(p.text(ctl::txtFileDescription), QStringLiteral("second"));
+    p.set(ctl::txtFileDescription, QStringLiteral("changed"));
+    p.w.click(ctl::cmdSave);
     EXPECT_TRUE(p.messages().isEmpty());
     EXPECT_EQ(description(QStringLiteral("Setup/install.exe")), QStringLiteral("changed"));
     EXPECT_EQ(description(QStringLiteral("readme.txt")), QStringLiteral("first"));
 
     // A rename onto another entry's title is refused for every letter's case, and stores nothing.
-    p.set("txtFileTitle", QStringLiteral("ÉTÉ"));
-    p.w.click(QStringLiteral("cmdSave"));
+    p.set(ctl::txtFileTitle, QStringLiteral("ÉTÉ"));
+    p.w.click(ctl::cmdSave);
     EXPECT_EQ(p.messages(),
               QStringList{QStringLiteral(
                   "This menu already has an entry titled \"ÉTÉ\", please choose another title!")});
     EXPECT_EQ(p.row(QStringLiteral("ÉTÉ"))->recordCount(), 0);
-    EXPECT_EQ(p.text("txtFileTitle"), QStringLiteral("ÉTÉ"));
+    EXPECT_EQ(p.text(ctl::txtFileTitle), QStringLiteral("ÉTÉ"));
     // Its own title in another letter case is refused while the other "Twin" has it.
-    p.set("txtFileTitle", QStringLiteral("twin"));
-    p.w.click(QStringLiteral("cmdSave"));
+    p.set(ctl::txtFileTitle, QStringLiteral("twin"));
+    p.w.click(ctl::cmdSave);
     EXPECT_EQ(p.messages().size(), 1);
-    p.set("txtFileTitle", QStringLiteral("Twin two"));
-    p.w.click(QStringLiteral("cmdSave"));
+    p.set(ctl::txtFileTitle, QStringLiteral("Twin two"));
+    p.w.click(ctl::cmdSave);
     EXPECT_TRUE(p.messages().isEmpty());
     EXPECT_EQ(p.list(),
               (QStringList{QStringLiteral("Twin"), QStringLiteral("Twin two"), QStringLiteral("Été")}));
     // The first keeps its title; a new entry may not take it nor "été".
-    p.w.choose(QStringLiteral("lstFiles"), 0);
-    EXPECT_EQ(p.text("txtFileDescription"), QStringLiteral("first"));
-    p.w.click(QStringLiteral("cmdNewF"));
-    p.set("txtFile", QStringLiteral("readme.txt"));
+    p.w.choose(ctl::lstFiles, 0);
+    EXPECT_EQ(p.text(ctl::txtFileDescription), QStringLiteral("first"));
+    p.w.click(ctl::cmdNewF);
+    p.set(ctl::txtFile, QStringLiteral("readme.txt"));
     for (const QString& taken : {QStringLiteral("TWIN TWO"), QStringLiteral("été")}) {
-        p.set("txtFileTitle", taken);
-        p.w.click(QStringLiteral("cmdSave"));
+        p.set(ctl::txtFileTitle, taken);
+        p.w.click(ctl::cmdSave);
         EXPECT_EQ(p.messages().size(), 1) << taken.toStdString();
     }
     EXPECT_EQ(p.rows()->recordCount(), 3);
@@ -413,32 +414,32 @@ TEST(FileEntries, EntriesStoredWithTheSameTitleAreToldApart) {
     store(QStringLiteral("Twin"), QStringLiteral("Setup/install.exe"), QStringLiteral("third"));
     enterFilePage(p.w);
     ASSERT_EQ(p.list().size(), 4);
-    p.w.choose(QStringLiteral("lstFiles"), 3);
-    EXPECT_EQ(p.text("txtFileDescription"), QStringLiteral("third"));
+    p.w.choose(ctl::lstFiles, 3);
+    EXPECT_EQ(p.text(ctl::txtFileDescription), QStringLiteral("third"));
     p.prompts.queueAnswer(true);
-    p.w.click(QStringLiteral("cmdFileRemove"));
+    p.w.click(ctl::cmdFileRemove);
     EXPECT_EQ(p.messages(), QStringList{QStringLiteral("Do you really want to remove the entry for Twin?")});
     EXPECT_EQ(p.list(),
               (QStringList{QStringLiteral("Twin"), QStringLiteral("Twin two"), QStringLiteral("Été")}));
     EXPECT_EQ(p.row(QStringLiteral("Twin"))->field(QStringLiteral("Description")), QStringLiteral("first"));
     EXPECT_EQ(p.rows()->recordCount(), 3);
     // The list and the entries still match item by item.
-    p.w.choose(QStringLiteral("lstFiles"), 2);
-    EXPECT_EQ(p.text("txtFileDescription"), QStringLiteral("summer"));
+    p.w.choose(ctl::lstFiles, 2);
+    EXPECT_EQ(p.text(ctl::txtFileDescription), QStringLiteral("summer"));
 }
 
 TEST(FileEntries, CreateMenuAndLoadEmptyTheEditor) {
     EntryPage p;
     const qint64 first = p.w.state().curMenuID;
-    p.set("txtFile", QStringLiteral("readme.txt"));
-    p.set("txtFileTitle", QStringLiteral("Read me"));
-    p.w.click(QStringLiteral("cmdSave"));
-    p.w.choose(QStringLiteral("lstFiles"), 0);
-    const QString stored = p.text("txtFileDescription");
-    p.set("txtFileDescription", QStringLiteral("being edited"));
+    p.set(ctl::txtFile, QStringLiteral("readme.txt"));
+    p.set(ctl::txtFileTitle, QStringLiteral("Read me"));
+    p.w.click(ctl::cmdSave);
+    p.w.choose(ctl::lstFiles, 0);
+    const QString stored = p.text(ctl::txtFileDescription);
+    p.set(ctl::txtFileDescription, QStringLiteral("being edited"));
     auto expectStartValues = [&] {
-        for (const char* field :
-             {"txtFile", "txtFileTitle", "txtFileDescription", "txtFileScreenshot", "txtFileCat"}) {
+        for (const char* field : {ctl::txtFile, ctl::txtFileTitle, ctl::txtFileDescription,
+                                  ctl::txtFileScreenshot, ctl::txtFileCat}) {
             EXPECT_EQ(p.text(field), QStringLiteral("none")) << field;
         }
         EXPECT_TRUE(p.w.state().curFileName.isEmpty());
@@ -446,23 +447,23 @@ TEST(FileEntries, CreateMenuAndLoadEmptyTheEditor) {
     };
 
     // Create Menu: nothing of the previous menu is shown, and Add/Save cannot change its entry.
-    p.w.click(QStringLiteral("cmdNew"));
+    p.w.click(ctl::cmdNew);
     ASSERT_EQ(p.w.state().curStep, 1);
     expectStartValues();
     EXPECT_TRUE(p.list().isEmpty());
     p.w.state().curMenuID = first;  // even with the old menu open again, no entry counts as clicked
-    p.set("txtFileTitle", QStringLiteral("Other"));
-    p.w.click(QStringLiteral("cmdSave"));
+    p.set(ctl::txtFileTitle, QStringLiteral("Other"));
+    p.w.click(ctl::cmdSave);
     EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("FileLink")),
               QStringLiteral("readme.txt"));
     EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("Description")), stored);
     EXPECT_EQ(p.rows()->recordCount(), 2);
-    p.w.choose(QStringLiteral("lstFiles"), 0);
+    p.w.choose(ctl::lstFiles, 0);
 
     // Load: the same, and the stored menu's entries show when its page is reached.
-    p.w.click(QStringLiteral("cmdBack"));
-    p.w.click(QStringLiteral("cmdEdit"));
-    p.w.click(QStringLiteral("cmdLoad"));
+    p.w.click(ctl::cmdBack);
+    p.w.click(ctl::cmdEdit);
+    p.w.click(ctl::cmdLoad);
     ASSERT_EQ(p.w.state().curStep, 1);
     ASSERT_EQ(p.w.state().curMenuID, first);
     expectStartValues();
@@ -480,13 +481,13 @@ TEST(FileEntries, AnUnsavedEntryIsOfferedForSavingFirst) {
     };
     // The start values, and a file picked without a title, are nothing to save.
     EXPECT_TRUE(settleUnsavedEntry(p.w, before));
-    p.set("txtFile", QStringLiteral("readme.txt"));
-    p.set("txtFileTitle", QString());
+    p.set(ctl::txtFile, QStringLiteral("readme.txt"));
+    p.set(ctl::txtFileTitle, QString());
     EXPECT_TRUE(settleUnsavedEntry(p.w, before));
     EXPECT_TRUE(p.messages().isEmpty());
 
     // A new entry typed in: No goes on and keeps it unsaved; Yes saves it as Add/Save does.
-    p.set("txtFileTitle", QStringLiteral("Read me"));
+    p.set(ctl::txtFileTitle, QStringLiteral("Read me"));
     p.prompts.queueAnswer(false);
     EXPECT_TRUE(settleUnsavedEntry(p.w, before));
     const QList<QJsonObject> asked = [&] {
@@ -511,22 +512,22 @@ TEST(FileEntries, AnUnsavedEntryIsOfferedForSavingFirst) {
     EXPECT_TRUE(settleUnsavedEntry(p.w, before));
 
     // A clicked entry: unchanged is nothing to save, any changed field is.
-    p.w.choose(QStringLiteral("lstFiles"), 0);
+    p.w.choose(ctl::lstFiles, 0);
     EXPECT_TRUE(settleUnsavedEntry(p.w, before));
     EXPECT_TRUE(p.messages().isEmpty());
-    p.set("txtFileCat", QStringLiteral("Docs"));
+    p.set(ctl::txtFileCat, QStringLiteral("Docs"));
     // Yes, but the save is refused: false after its message, nothing stored.
     const QString outside = native(p.pics.filePath(QStringLiteral("shot.jpg")));
-    p.set("txtFile", outside);
+    p.set(ctl::txtFile, outside);
     p.prompts.queueAnswer(true);
     EXPECT_FALSE(settleUnsavedEntry(p.w, before));
     EXPECT_EQ(p.messages(), (QStringList{question(QStringLiteral("Read me")),
                                          QStringLiteral("The file must lie inside the CD root folder!")}));
-    p.set("txtFile", QString());
+    p.set(ctl::txtFile, QString());
     p.prompts.queueAnswer(true);
     EXPECT_FALSE(settleUnsavedEntry(p.w, before));
     EXPECT_EQ(p.messages().last(), QStringLiteral("Please select a file and enter a file name!"));
-    p.set("txtFile", QStringLiteral("readme.txt"));
+    p.set(ctl::txtFile, QStringLiteral("readme.txt"));
     p.w.myData().ExecuteSQL(
         QStringLiteral("CREATE TRIGGER refuseChanges BEFORE UPDATE ON tblDetails BEGIN SELECT RAISE(ABORT, "
                        "'disk full'); END"));
@@ -536,14 +537,14 @@ TEST(FileEntries, AnUnsavedEntryIsOfferedForSavingFirst) {
     EXPECT_EQ(failure[QStringLiteral("icon")].toString(), QStringLiteral("critical"));
     EXPECT_TRUE(failure[QStringLiteral("text")].toString().contains(QStringLiteral("disk full")));
     EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("Category")), QStringLiteral("none"));
-    EXPECT_EQ(p.text("txtFileCat"), QStringLiteral("Docs"));
+    EXPECT_EQ(p.text(ctl::txtFileCat), QStringLiteral("Docs"));
     p.messages();
     p.w.myData().ExecuteSQL(QStringLiteral("DROP TRIGGER refuseChanges"));
     // A title the menu already has is refused too.
     p.w.myData().executeInsert(QString::fromLatin1(sql::insertEntry),
                                {p.w.state().curMenuID, QStringLiteral("none"), QStringLiteral("Other"),
                                 QStringLiteral("readme.txt"), QString(), QStringLiteral("none")});
-    p.set("txtFileTitle", QStringLiteral("other"));
+    p.set(ctl::txtFileTitle, QStringLiteral("other"));
     p.prompts.queueAnswer(true);
     EXPECT_FALSE(settleUnsavedEntry(p.w, before));
     EXPECT_EQ(
@@ -552,19 +553,19 @@ TEST(FileEntries, AnUnsavedEntryIsOfferedForSavingFirst) {
     // No goes on without saving; Yes saves the change, after which nothing is left to save.
     p.prompts.queueAnswer(false);
     EXPECT_TRUE(settleUnsavedEntry(p.w, before));
-    p.set("txtFileTitle", QStringLiteral("Read me"));
+    p.set(ctl::txtFileTitle, QStringLiteral("Read me"));
     p.prompts.queueAnswer(true);
     EXPECT_TRUE(settleUnsavedEntry(p.w, before));
     EXPECT_EQ(p.row(QStringLiteral("Read me"))->field(QStringLiteral("Category")), QStringLiteral("Docs"));
-    EXPECT_EQ(p.text("txtFileCat"), QStringLiteral("Docs"));
+    EXPECT_EQ(p.text(ctl::txtFileCat), QStringLiteral("Docs"));
     p.messages();
     EXPECT_TRUE(settleUnsavedEntry(p.w, before));
     EXPECT_TRUE(p.messages().isEmpty());
 
     // The finder's OK writes into the fields: that is a change too; New leaves nothing to save.
-    p.set("txtFileDescription", QStringLiteral("from the finder"));
+    p.set(ctl::txtFileDescription, QStringLiteral("from the finder"));
     EXPECT_TRUE(entryHasUnsavedChanges(p.w));
-    p.w.click(QStringLiteral("cmdNewF"));
+    p.w.click(ctl::cmdNewF);
     EXPECT_TRUE(settleUnsavedEntry(p.w, before));
     EXPECT_TRUE(p.messages().isEmpty());
 }

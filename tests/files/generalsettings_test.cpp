@@ -9,6 +9,7 @@
 #include "data/dataerror.h"
 #include "files/paths.h"
 #include "support/testsupport.h"
+#include "wizard/controlnames.h"
 #include "wizard/generalsettings.h"
 
 using namespace torvel;
@@ -19,7 +20,7 @@ using test::event;
 using test::native;
 
 QString rootShown(const Wizard& w) {
-    return w.form().caption(QStringLiteral("lblRoot"));
+    return w.form().caption(ctl::lblRoot);
 }
 
 }  // namespace
@@ -39,7 +40,7 @@ TEST(GeneralSettings, OpeningAFolderSetsTheRootAsShownAndTheCdRoot) {
         w.openFolder(opened);
         EXPECT_EQ(rootShown(w), disc) << opened.toStdString();
         EXPECT_EQ(w.state().cdRoot, disc + sep) << opened.toStdString();
-        EXPECT_EQ(w.form().text(QStringLiteral("Dir1")), disc);
+        EXPECT_EQ(w.form().text(ctl::Dir1), disc);
     }
 
     // The root of the file system (or of the drive) keeps its one separator in both forms.
@@ -65,7 +66,7 @@ TEST(GeneralSettings, OpeningAFolderSetsTheRootAsShownAndTheCdRoot) {
         EXPECT_TRUE(event(f.prompts.transcript().first())[QStringLiteral("text")].toString().contains(bad));
         EXPECT_EQ(rootShown(w), disc);
         EXPECT_EQ(w.state().cdRoot, disc + sep);
-        EXPECT_EQ(w.form().text(QStringLiteral("Dir1")), disc);
+        EXPECT_EQ(w.form().text(ctl::Dir1), disc);
     }
 }
 
@@ -77,14 +78,14 @@ TEST(GeneralSettings, PickingADriveOpensItsCurrentFolder) {
     ASSERT_TRUE(QDir().mkpath(disc));
     const QString drive = driveOf(disc);
     ASSERT_FALSE(drive.isEmpty());
-    EXPECT_TRUE(w.form().items(QStringLiteral("Drive1")).contains(drive));
+    EXPECT_TRUE(w.form().items(ctl::Drive1).contains(drive));
     EXPECT_EQ(rootShown(w), QStringLiteral(" "));  // filling the drive list chose no root
 
     // Before any folder was opened on it, the drive's current folder is its root.
     w.pickDrive(drive);
     EXPECT_EQ(rootShown(w), folderAsShown(drive + nativeSeparator()));
     EXPECT_EQ(w.state().cdRoot, withTrailingSeparator(folderAsShown(drive)));
-    EXPECT_EQ(w.form().text(QStringLiteral("Drive1")), drive);
+    EXPECT_EQ(w.form().text(ctl::Drive1), drive);
 
     // Afterwards it returns to the folder last opened there.
     w.openFolder(disc);
@@ -118,8 +119,8 @@ TEST(GeneralSettings, MenuHeaderIsInsertedOnceThenUpdated) {
         QStringLiteral("INSERT INTO tblMenus (Template, Title, StyleNo, Root) VALUES (?,?,?,?)"),
         {QStringLiteral("Standard"), QStringLiteral("Older"), 1, QStringLiteral("x")});
 
-    w.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Ann's CD"));
-    w.form().setText(QStringLiteral("cmbTemplate"), QStringLiteral("Extended"));
+    w.form().setText(ctl::txtTitle, QStringLiteral("Ann's CD"));
+    w.form().setText(ctl::cmbTemplate, QStringLiteral("Extended"));
     w.state().curStyleID = 2;
     w.openFolder(first);
     saveMenuHeader(w);
@@ -128,8 +129,8 @@ TEST(GeneralSettings, MenuHeaderIsInsertedOnceThenUpdated) {
     EXPECT_GT(w.state().curMenuID, 1);
 
     // A second pass with a new title, template, style and root: one update, the root as first stored.
-    w.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Renamed"));
-    w.form().setText(QStringLiteral("cmbTemplate"), QStringLiteral("Standard Screenshots"));
+    w.form().setText(ctl::txtTitle, QStringLiteral("Renamed"));
+    w.form().setText(ctl::cmbTemplate, QStringLiteral("Standard Screenshots"));
     w.state().curStyleID = 3;
     w.openFolder(second);
     const qint64 id = w.state().curMenuID;

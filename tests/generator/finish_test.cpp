@@ -11,6 +11,7 @@
 #include "files/safefile.h"
 #include "generator/packagebuilder.h"
 #include "generatortest.h"
+#include "wizard/controlnames.h"
 
 namespace torvel::test {
 namespace {
@@ -31,9 +32,9 @@ struct FinishFixture : WizardFixture {
              QStringLiteral("Installs it"), QStringLiteral("none")});
         wizard->state().cdRoot = root();
         wizard->state().curMenuID = menu;
-        form().setText(QStringLiteral("txtTitle"), QStringLiteral("Finished CD"));
-        form().setText(QStringLiteral("cmbTemplate"), QStringLiteral("Standard"));
-        for (const char* field : {"txtBSound", "txtLogoImage", "txtButtonOn", "txtButtonOff"}) {
+        form().setText(ctl::txtTitle, QStringLiteral("Finished CD"));
+        form().setText(ctl::cmbTemplate, QStringLiteral("Standard"));
+        for (const char* field : {ctl::txtBSound, ctl::txtLogoImage, ctl::txtButtonOn, ctl::txtButtonOff}) {
             form().setText(QString::fromLatin1(field), QStringLiteral("none"));
         }
     }
@@ -70,9 +71,9 @@ TEST(Finish, EveryTemplateMakesTheFinishedFolder) {
                                 QStringLiteral("Extended"), QStringLiteral("Extended Screenshots")}) {
         SCOPED_TRACE(name.toStdString());
         FinishFixture f;
-        f.form().setText(QStringLiteral("cmbTemplate"), name);
-        ASSERT_TRUE(f.wizard->hasClick(QStringLiteral("Finish")));
-        f.wizard->click(QStringLiteral("Finish"));
+        f.form().setText(ctl::cmbTemplate, name);
+        ASSERT_TRUE(f.wizard->hasClick(ctl::Finish));
+        f.wizard->click(ctl::Finish);
         EXPECT_EQ(f.files(), (QStringList{QStringLiteral("AUTORUN.INF"), QStringLiteral("Index.hta"),
                                           QStringLiteral("Index.htm"), QStringLiteral("Start.exe")}));
         const QByteArray page = f.file(QStringLiteral("Index.htm"));
@@ -87,7 +88,7 @@ TEST(Finish, EveryTemplateMakesTheFinishedFolder) {
 
         // Finish again: the same files, overwritten, and the menu left as it was.
         f.prompts.clearTranscript();
-        f.wizard->click(QStringLiteral("Finish"));
+        f.wizard->click(ctl::Finish);
         EXPECT_EQ(f.files().size(), 4);
         EXPECT_EQ(f.file(QStringLiteral("Index.hta")), page);
         f.expectBusyThenSuccess();
@@ -123,8 +124,8 @@ TEST(Finish, ReportsEveryStepThatWasNotDoneAndLeavesOlderFilesAlone) {
     const QString noPage = QStringLiteral("Index.hta was not written: no start page was written.");
     for (const QString& name : {QStringLiteral("standard"), QString()}) {
         FinishFixture f;
-        f.form().setText(QStringLiteral("cmbTemplate"), name);
-        f.wizard->click(QStringLiteral("Finish"));
+        f.form().setText(ctl::cmbTemplate, name);
+        f.wizard->click(ctl::Finish);
         EXPECT_EQ(f.files(), (QStringList{QStringLiteral("AUTORUN.INF"), QStringLiteral("Start.exe")}));
         expectIncomplete(
             f,
@@ -138,7 +139,7 @@ TEST(Finish, ReportsEveryStepThatWasNotDoneAndLeavesOlderFilesAlone) {
                                       {empty.wizard->state().curMenuID, QStringLiteral("Setup")});
     writeTo(empty.root() + QStringLiteral("Index.htm"), "earlier page");
     writeTo(empty.root() + QStringLiteral("Index.hta"), "earlier twin");
-    empty.wizard->click(QStringLiteral("Finish"));
+    empty.wizard->click(ctl::Finish);
     EXPECT_EQ(empty.file(QStringLiteral("Index.htm")), QByteArray("earlier page"));
     EXPECT_EQ(empty.file(QStringLiteral("Index.hta")), QByteArray("earlier twin"));
     expectIncomplete(empty, {QStringLiteral("Index.htm was not written: the menu has no entries."), noPage});
@@ -148,7 +149,7 @@ TEST(Finish, ReportsEveryStepThatWasNotDoneAndLeavesOlderFilesAlone) {
     QFile::remove(f.program.file(QStringLiteral("AUTORUN.INF")));
     QFile::remove(f.program.file(QStringLiteral("Start.exe")));
     writeTo(f.root() + QStringLiteral("Start.exe"), "older start program");
-    f.wizard->click(QStringLiteral("Finish"));
+    f.wizard->click(ctl::Finish);
     EXPECT_EQ(f.files(), (QStringList{QStringLiteral("Index.hta"), QStringLiteral("Index.htm"),
                                       QStringLiteral("Start.exe")}));
     EXPECT_EQ(f.file(QStringLiteral("Start.exe")), QByteArray("older start program"));
@@ -161,7 +162,7 @@ TEST(Finish, ReportsEveryStepThatWasNotDoneAndLeavesOlderFilesAlone) {
     FinishFixture g;
     ASSERT_TRUE(QDir(g.disc.path()).mkdir(QStringLiteral("Index.htm")));
     ASSERT_TRUE(QDir(g.disc.path()).mkdir(QStringLiteral("Start.exe")));
-    g.wizard->click(QStringLiteral("Finish"));
+    g.wizard->click(ctl::Finish);
     EXPECT_EQ(g.files(), (QStringList{QStringLiteral("AUTORUN.INF"), QStringLiteral("Index.htm"),
                                       QStringLiteral("Start.exe")}));
     EXPECT_TRUE(leftovers(g.disc.path()).isEmpty());
@@ -171,7 +172,7 @@ TEST(Finish, ReportsEveryStepThatWasNotDoneAndLeavesOlderFilesAlone) {
     // A CD root that is gone: nothing can be written, and the message says why.
     FinishFixture h;
     h.wizard->state().cdRoot = h.root() + QStringLiteral("gone") + nativeSeparator();
-    h.wizard->click(QStringLiteral("Finish"));
+    h.wizard->click(ctl::Finish);
     EXPECT_TRUE(h.files().isEmpty());
     expectIncomplete(h,
                      {QStringLiteral("Index.htm could not be written: No such file or directory."),
@@ -181,16 +182,16 @@ TEST(Finish, ReportsEveryStepThatWasNotDoneAndLeavesOlderFilesAlone) {
 
 TEST(Finish, AFullDiskKeepsTheEarlierPagesWholeAndTheWindowUsable) {
     FinishFixture f;
-    f.wizard->click(QStringLiteral("Finish"));
+    f.wizard->click(ctl::Finish);
     const QByteArray page = f.file(QStringLiteral("Index.htm"));
     ASSERT_FALSE(page.isEmpty());
 
     // The disc fills up part way through the page, then during the first copy.
-    f.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Renamed CD"));
+    f.form().setText(ctl::txtTitle, QStringLiteral("Renamed CD"));
     for (const qint64 room : {qint64(100), page.size() + 10}) {
         f.prompts.clearTranscript();
         setWriteFault(WriteFault{room, ENOSPC, false});
-        f.wizard->click(QStringLiteral("Finish"));
+        f.wizard->click(ctl::Finish);
         setWriteFault(std::nullopt);
         EXPECT_EQ(f.file(QStringLiteral("Index.hta")), page);
         EXPECT_TRUE(leftovers(f.disc.path()).isEmpty());
@@ -210,7 +211,7 @@ TEST(Finish, AFullDiskKeepsTheEarlierPagesWholeAndTheWindowUsable) {
 
     // With room again, the same window finishes the menu.
     f.prompts.clearTranscript();
-    f.wizard->click(QStringLiteral("Finish"));
+    f.wizard->click(ctl::Finish);
     f.expectBusyThenSuccess();
     EXPECT_EQ(f.file(QStringLiteral("Index.hta")), f.file(QStringLiteral("Index.htm")));
 }
@@ -223,11 +224,11 @@ TEST(FinishDeathTest, AWriteKilledHalfWayLeavesTheEarlierPageAndOneTemporaryFile
     FinishFixture f;
     const QByteArray page = "earlier page";
     writeTo(f.root() + QStringLiteral("Index.htm"), page);
-    f.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Renamed CD"));
+    f.form().setText(ctl::txtTitle, QStringLiteral("Renamed CD"));
     EXPECT_EXIT(
         {
             setWriteFault(WriteFault{200, 0, true});
-            f.wizard->click(QStringLiteral("Finish"));
+            f.wizard->click(ctl::Finish);
         },
         testing::KilledBySignal(SIGKILL), "");
     EXPECT_EQ(f.file(QStringLiteral("Index.htm")), page);
@@ -238,7 +239,7 @@ TEST(FinishDeathTest, AWriteKilledHalfWayLeavesTheEarlierPageAndOneTemporaryFile
 
     // The next run clears it away and writes the new page.
     f.prompts.clearTranscript();
-    f.wizard->click(QStringLiteral("Finish"));
+    f.wizard->click(ctl::Finish);
     f.expectBusyThenSuccess();
     EXPECT_TRUE(leftovers(f.disc.path()).isEmpty());
     EXPECT_TRUE(f.file(QStringLiteral("Index.htm")).contains("<h2>Renamed CD</h2>"));
@@ -253,7 +254,7 @@ TEST(Finish, LinksAtTheTargetNamesAreReplacedNeverWrittenThrough) {
         const QString outside = elsewhere.write(name, "precious " + name.toLatin1());
         ASSERT_TRUE(QFile::link(outside, f.root() + name));
     }
-    f.wizard->click(QStringLiteral("Finish"));
+    f.wizard->click(ctl::Finish);
     f.expectBusyThenSuccess();
     for (const QString& name : names) {
         EXPECT_EQ(readFile(elsewhere.file(name)), "precious " + name.toLatin1());
@@ -274,21 +275,21 @@ TEST(Finish, AnEntryLeftInTheEditorIsOfferedForSavingFirst) {
     FinishFixture f;
     const QString question =
         QStringLiteral("The entry \"%1\" is not saved yet. Save it before the menu is created?");
-    f.form().setText(QStringLiteral("txtFile"), f.root() + QStringLiteral("readme.txt"));
-    f.form().setText(QStringLiteral("txtFileTitle"), QStringLiteral("Read me"));
+    f.form().setText(ctl::txtFile, f.root() + QStringLiteral("readme.txt"));
+    f.form().setText(ctl::txtFileTitle, QStringLiteral("Read me"));
     f.prompts.queueAnswer(true);
-    f.wizard->click(QStringLiteral("Finish"));
+    f.wizard->click(ctl::Finish);
     EXPECT_TRUE(f.file(QStringLiteral("Index.htm")).contains(">Read me</p>"));
     EXPECT_EQ(f.events().first().value(QStringLiteral("text")).toString(),
               question.arg(QStringLiteral("Read me")));
 
     // A save that is refused ends Finish before anything is written.
-    f.form().setText(QStringLiteral("txtFile"), f.root() + QStringLiteral("other.txt"));
-    f.form().setText(QStringLiteral("txtFileTitle"), QStringLiteral("SETUP"));
+    f.form().setText(ctl::txtFile, f.root() + QStringLiteral("other.txt"));
+    f.form().setText(ctl::txtFileTitle, QStringLiteral("SETUP"));
     const QByteArray page = f.file(QStringLiteral("Index.htm"));
     f.prompts.clearTranscript();
     f.prompts.queueAnswer(true);
-    f.wizard->click(QStringLiteral("Finish"));
+    f.wizard->click(ctl::Finish);
     const QList<QJsonObject> refused = f.events();
     ASSERT_EQ(refused.size(), 2);
     EXPECT_EQ(
@@ -299,7 +300,7 @@ TEST(Finish, AnEntryLeftInTheEditorIsOfferedForSavingFirst) {
     // No: the menu is written without it.
     f.prompts.clearTranscript();
     f.prompts.queueAnswer(false);
-    f.wizard->click(QStringLiteral("Finish"));
+    f.wizard->click(ctl::Finish);
     EXPECT_EQ(f.events().size(), 4);
     EXPECT_EQ(f.events().last().value(QStringLiteral("text")).toString(), kMenuCreatedMessage);
     EXPECT_FALSE(f.file(QStringLiteral("Index.htm")).contains("SETUP"));

@@ -2,8 +2,8 @@
 
 #include <QFile>
 
-#include "generator/pages.h"
 #include "files/textfile.h"
+#include "generator/pages.h"
 #include "generatortest.h"
 
 namespace torvel::test {

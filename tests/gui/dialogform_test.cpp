@@ -11,6 +11,8 @@
 #include "ui/formbinding.h"
 #include "ui/mainwindow.h"
 #include "ui/qtprompts.h"
+#include "wizard/compose.h"
+#include "wizard/controlnames.h"
 
 namespace {
 
@@ -20,8 +22,9 @@ using namespace torvel;
 struct Window {
     test::ProgramDir program;
     QtPrompts prompts;
-    Wizard wizard{prompts, program.path()};
-    MainWindow window{wizard};
+    std::unique_ptr<Wizard> built = buildWizard(prompts, program.path());
+    Wizard& wizard = *built;
+    MainWindow window{wizard, &prompts};
     Window() { window.show(); }
 };
 
@@ -44,7 +47,7 @@ const Control* frameOf(const FormModel& form) {
 
 TEST(DialogForm, FinderFormIsDrawnFromItsModelAndStaysBesideTheWindow) {
     Window w;
-    FormModel& files = w.wizard.dialog(QStringLiteral("frmFiles"));
+    FormModel& files = w.wizard.dialog(ctl::frmFiles);
     if (frameOf(files) == nullptr) {
         files.add(control("frmFilesFrame", ControlKind::Frame, "  File Descriptions"));
     }
@@ -54,8 +57,8 @@ TEST(DialogForm, FinderFormIsDrawnFromItsModelAndStaysBesideTheWindow) {
     int clicks = 0;
     w.wizard.onClick(QStringLiteral("frmFiles.tstButton"), [&] { ++clicks; });
 
-    w.wizard.setDialogOpen(QStringLiteral("frmFiles"), true);
-    DialogForm* dialog = w.window.dialogForm(QStringLiteral("frmFiles"));
+    w.wizard.setDialogOpen(ctl::frmFiles, true);
+    DialogForm* dialog = w.window.dialogForm(ctl::frmFiles);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
@@ -77,21 +80,21 @@ TEST(DialogForm, FinderFormIsDrawnFromItsModelAndStaysBesideTheWindow) {
     EXPECT_EQ(text->text(), QStringLiteral("install.exe"));
     QTest::mouseClick(dialog->control(QStringLiteral("tstButton")), Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
-    QTest::mouseClick(w.window.control(QStringLiteral("cmdNext")), Qt::LeftButton);
+    QTest::mouseClick(w.window.control(ctl::cmdNext), Qt::LeftButton);
     EXPECT_EQ(w.wizard.state().curStep, 1);
 
     // Showing an open form again brings the same dialog forward; the model closes it.
-    w.window.showForm(QStringLiteral("frmFiles"));
-    EXPECT_EQ(w.window.dialogForm(QStringLiteral("frmFiles")), dialog);
-    w.wizard.setDialogOpen(QStringLiteral("frmFiles"), false);
+    w.window.showForm(ctl::frmFiles);
+    EXPECT_EQ(w.window.dialogForm(ctl::frmFiles), dialog);
+    w.wizard.setDialogOpen(ctl::frmFiles, false);
     EXPECT_FALSE(dialog->isVisible());
 
     // Closed by the user: the model learns it.
-    w.wizard.setDialogOpen(QStringLiteral("frmFiles"), true);
+    w.wizard.setDialogOpen(ctl::frmFiles, true);
     EXPECT_TRUE(dialog->isVisible());
     QTest::keyClick(dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_FALSE(w.wizard.isDialogOpen(QStringLiteral("frmFiles")));
+    EXPECT_FALSE(w.wizard.isDialogOpen(ctl::frmFiles));
 }
 
 TEST(DialogForm, FinderGoesBesideTheWindowWhereTheScreenHasRoom) {
@@ -125,16 +128,16 @@ TEST(DialogForm, HelpAboutOpensTheModalAboutBoxUntilItsOwnButtonClosesIt) {
         auto* dialog = qobject_cast<DialogForm*>(QApplication::activeModalWidget());
         EXPECT_NE(dialog, nullptr);
         if (dialog == nullptr) {
-            w.wizard.setDialogOpen(QStringLiteral("frmAbout"), false);
+            w.wizard.setDialogOpen(ctl::frmAbout, false);
             return;
         }
-        EXPECT_EQ(dialog->formName(), QStringLiteral("frmAbout"));
+        EXPECT_EQ(dialog->formName(), ctl::frmAbout);
         wasModal = dialog->isModal();
         background = dialog->palette().color(QPalette::Window);
-        auto* picture = qobject_cast<QLabel*>(dialog->control(QStringLiteral("Image1")));
+        auto* picture = qobject_cast<QLabel*>(dialog->control(ctl::Image1));
         pictureShown = picture != nullptr && !picture->pixmap().isNull();
         // The link reads light on the box's blue, and the box keeps the size of its content.
-        if (auto* link = qobject_cast<QPushButton*>(dialog->control(QStringLiteral("ZelBText1")))) {
+        if (auto* link = qobject_cast<QPushButton*>(dialog->control(ctl::ZelBText1))) {
             const QImage image = link->grab().toImage();
             for (int x = 0; x < image.width(); ++x) {
                 for (int y = 0; y < image.height(); ++y) {
@@ -143,17 +146,17 @@ TEST(DialogForm, HelpAboutOpensTheModalAboutBoxUntilItsOwnButtonClosesIt) {
             }
         }
         fixedSize = dialog->minimumSize() == dialog->maximumSize();
-        QTest::mouseClick(dialog->control(QStringLiteral("cmdOK")), Qt::LeftButton);
+        QTest::mouseClick(dialog->control(ctl::cmdOK), Qt::LeftButton);
     });
-    w.window.menuAction(QStringLiteral("mnuAbout"))->trigger();  // returns when the box closes
+    w.window.menuAction(ctl::mnuAbout)->trigger();  // returns when the box closes
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(background, QColor(110, 130, 190));
     EXPECT_TRUE(pictureShown);
     // Lighter than the background (lightness 150), as white text is.
     EXPECT_GT(linkLightness, 200);
     EXPECT_TRUE(fixedSize);
-    EXPECT_FALSE(w.wizard.isDialogOpen(QStringLiteral("frmAbout")));
-    EXPECT_FALSE(w.window.dialogForm(QStringLiteral("frmAbout"))->isVisible());
+    EXPECT_FALSE(w.wizard.isDialogOpen(ctl::frmAbout));
+    EXPECT_FALSE(w.window.dialogForm(ctl::frmAbout)->isVisible());
 }
 
 }  // namespace

@@ -18,6 +18,8 @@
 #include "support/testsupport.h"
 #include "ui/mainwindow.h"
 #include "ui/widgets.h"
+#include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/controls.h"
 
 namespace {
@@ -29,7 +31,8 @@ using namespace torvel;
 struct Window {
     test::ProgramDir program;
     ScriptedPrompts prompts;
-    Wizard wizard{prompts, program.path()};
+    std::unique_ptr<Wizard> built = buildWizard(prompts, program.path());
+    Wizard& wizard = *built;
     MainWindow window{wizard};
 
     Window() {
@@ -60,13 +63,13 @@ TEST(MainWindow, WalksThePagesWithNextAndBack) {
     Window w;
     EXPECT_EQ(w.window.windowTitle(), QStringLiteral("  Torvel"));
     EXPECT_EQ(w.shownPage(), 0);
-    EXPECT_TRUE(w.widget("cmdNext")->isVisible());
-    EXPECT_FALSE(w.widget("Finish")->isVisible());
-    EXPECT_EQ(w.widget("cmdNext")->toolTip(), QStringLiteral("step forward to next page"));
-    EXPECT_EQ(w.widget<QPushButton>("cmdBack")->text(), QStringLiteral("< Back"));
+    EXPECT_TRUE(w.widget(ctl::cmdNext)->isVisible());
+    EXPECT_FALSE(w.widget(ctl::Finish)->isVisible());
+    EXPECT_EQ(w.widget(ctl::cmdNext)->toolTip(), QStringLiteral("step forward to next page"));
+    EXPECT_EQ(w.widget<QPushButton>(ctl::cmdBack)->text(), QStringLiteral("< Back"));
 
     for (int page = 1; page < kPageCount; ++page) {
-        w.click("cmdNext");
+        w.click(ctl::cmdNext);
         EXPECT_EQ(w.wizard.state().curStep, page);
         EXPECT_EQ(w.shownPage(), page);
         // The page shows its frame caption.
@@ -75,112 +78,111 @@ TEST(MainWindow, WalksThePagesWithNextAndBack) {
         EXPECT_EQ(title->text(), w.form().caption(pageFrameName(page)));
     }
     // Page 4: Finish replaces Next.
-    EXPECT_TRUE(w.widget("Finish")->isVisible());
-    EXPECT_FALSE(w.widget("cmdNext")->isVisible());
+    EXPECT_TRUE(w.widget(ctl::Finish)->isVisible());
+    EXPECT_FALSE(w.widget(ctl::cmdNext)->isVisible());
 
-    w.click("cmdBack");
+    w.click(ctl::cmdBack);
     EXPECT_EQ(w.shownPage(), 3);
-    EXPECT_FALSE(w.widget("Finish")->isVisible());
-    EXPECT_TRUE(w.widget("cmdNext")->isVisible());
+    EXPECT_FALSE(w.widget(ctl::Finish)->isVisible());
+    EXPECT_TRUE(w.widget(ctl::cmdNext)->isVisible());
     for (int i = 0; i < 4; ++i) {
-        w.click("cmdBack");
+        w.click(ctl::cmdBack);
     }
     EXPECT_EQ(w.shownPage(), 0);
     EXPECT_EQ(w.wizard.state().curStep, 0);
 
     // Enter in a field is Next; a refusing leave action keeps the page.
-    w.click("cmdNext");
-    QLineEdit* title = w.widget<QLineEdit>("txtTitle");
+    w.click(ctl::cmdNext);
+    QLineEdit* title = w.widget<QLineEdit>(ctl::txtTitle);
     title->setFocus();
     QTest::keyClick(title, Qt::Key_Return);
     EXPECT_EQ(w.shownPage(), 2);
     w.wizard.setLeaveAction(2, [] { return false; });
-    QTest::keyClick(w.widget("txtStyleName"), Qt::Key_Enter);
+    QTest::keyClick(w.widget(ctl::txtStyleName), Qt::Key_Enter);
     EXPECT_EQ(w.shownPage(), 2);
 }
 
 TEST(MainWindow, FieldsFollowTheModelAndTypingChangesOnlyTheModel) {
     Window w;
     int clicks = 0;
-    w.wizard.onClick(QStringLiteral("cmbTemplate"), [&] { ++clicks; });
-    w.wizard.onClick(QStringLiteral("lstFiles"), [&] { ++clicks; });
+    w.wizard.onClick(ctl::cmbTemplate, [&] { ++clicks; });
+    w.wizard.onClick(ctl::lstFiles, [&] { ++clicks; });
 
     // A text field: typing sets the model's text, a model change shows in the field.
-    w.click("cmdNext");
-    auto* title = w.widget<QLineEdit>("txtTitle");
+    w.click(ctl::cmdNext);
+    auto* title = w.widget<QLineEdit>(ctl::txtTitle);
     QTest::keyClicks(title, QStringLiteral("Summer's CD"));
-    EXPECT_EQ(w.form().text(QStringLiteral("txtTitle")), QStringLiteral("Summer's CD"));
-    w.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Winter"));
+    EXPECT_EQ(w.form().text(ctl::txtTitle), QStringLiteral("Summer's CD"));
+    w.form().setText(ctl::txtTitle, QStringLiteral("Winter"));
     EXPECT_EQ(title->text(), QStringLiteral("Winter"));
 
     // A drop-down list: typing fires nothing; choosing an item selects it and fires its Click.
-    auto* templates = w.widget<QComboBox>("cmbTemplate");
+    auto* templates = w.widget<QComboBox>(ctl::cmbTemplate);
     EXPECT_EQ(templates->count(), 4);
     EXPECT_EQ(templates->currentText(), QStringLiteral("Standard"));
     templates->lineEdit()->selectAll();
     QTest::keyClicks(templates->lineEdit(), QStringLiteral("Ext"));
-    EXPECT_EQ(w.form().text(QStringLiteral("cmbTemplate")), QStringLiteral("Ext"));
+    EXPECT_EQ(w.form().text(ctl::cmbTemplate), QStringLiteral("Ext"));
     EXPECT_EQ(templates->count(), 4);
     EXPECT_EQ(clicks, 0);
     emit templates->activated(2);
-    EXPECT_EQ(w.form().selected(QStringLiteral("cmbTemplate")), 2);
-    EXPECT_EQ(w.form().text(QStringLiteral("cmbTemplate")), QStringLiteral("Extended"));
+    EXPECT_EQ(w.form().selected(ctl::cmbTemplate), 2);
+    EXPECT_EQ(w.form().text(ctl::cmbTemplate), QStringLiteral("Extended"));
     EXPECT_EQ(templates->currentText(), QStringLiteral("Extended"));
     EXPECT_EQ(clicks, 1);
 
     // A list: the model's items show; a click selects the row and fires the list's Click.
-    auto* files = w.widget<QListWidget>("lstFiles");
-    w.form().setItems(QStringLiteral("lstFiles"), {QStringLiteral("Setup"), QStringLiteral("Read me")});
+    auto* files = w.widget<QListWidget>(ctl::lstFiles);
+    w.form().setItems(ctl::lstFiles, {QStringLiteral("Setup"), QStringLiteral("Read me")});
     for (int i = 0; i < 3; ++i) {
-        w.click("cmdNext");
+        w.click(ctl::cmdNext);
     }
     ASSERT_EQ(files->count(), 2);
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(1)).center());
-    EXPECT_EQ(w.form().selected(QStringLiteral("lstFiles")), 1);
+    EXPECT_EQ(w.form().selected(ctl::lstFiles), 1);
     EXPECT_EQ(clicks, 2);
-    w.form().setItemText(QStringLiteral("lstFiles"), 0, QStringLiteral("Installer"));
+    w.form().setItemText(ctl::lstFiles, 0, QStringLiteral("Installer"));
     EXPECT_EQ(files->item(0)->text(), QStringLiteral("Installer"));
     EXPECT_EQ(files->currentRow(), 1);
 
     // The multi-line field keeps the model's line breaks when the user types into it.
-    auto* description = w.widget<QPlainTextEdit>("txtFileDescription");
-    w.form().setText(QStringLiteral("txtFileDescription"), QStringLiteral("First line\r\nSecond line"));
+    auto* description = w.widget<QPlainTextEdit>(ctl::txtFileDescription);
+    w.form().setText(ctl::txtFileDescription, QStringLiteral("First line\r\nSecond line"));
     EXPECT_EQ(description->toPlainText(), QStringLiteral("First line\nSecond line"));
     description->moveCursor(QTextCursor::End);
     QTest::keyClicks(description, QStringLiteral("!"));
-    EXPECT_EQ(w.form().text(QStringLiteral("txtFileDescription")),
-              QStringLiteral("First line\r\nSecond line!"));
-    w.form().setText(QStringLiteral("txtFileDescription"), QString());
+    EXPECT_EQ(w.form().text(ctl::txtFileDescription), QStringLiteral("First line\r\nSecond line!"));
+    w.form().setText(ctl::txtFileDescription, QString());
     QTest::keyClicks(description, QStringLiteral("a"));
     QTest::keyClick(description, Qt::Key_Return);
     QTest::keyClicks(description, QStringLiteral("b"));
-    EXPECT_EQ(w.form().text(QStringLiteral("txtFileDescription")), QStringLiteral("a\nb"));
+    EXPECT_EQ(w.form().text(ctl::txtFileDescription), QStringLiteral("a\nb"));
     EXPECT_EQ(w.shownPage(), 4);
 
     // Swatches paint the colour number; labels follow caption, weight and visibility.
-    auto* swatch = w.widget<ColorSwatch>("colHyperA");
-    w.form().setColor(QStringLiteral("colHyperA"), 255);
+    auto* swatch = w.widget<ColorSwatch>(ctl::colHyperA);
+    w.form().setColor(ctl::colHyperA, 255);
     EXPECT_EQ(swatch->colorNumber(), 255);
     EXPECT_EQ(swatch->grab().toImage().pixelColor(swatch->rect().center()), QColor(255, 0, 0));
-    auto* root = w.widget<QLabel>("lblRoot");
+    auto* root = w.widget<QLabel>(ctl::lblRoot);
     EXPECT_TRUE(root->font().bold());
-    w.form().setCaption(QStringLiteral("lblRoot"), QStringLiteral("/media/cd"));
+    w.form().setCaption(ctl::lblRoot, QStringLiteral("/media/cd"));
     EXPECT_EQ(root->text(), QStringLiteral("/media/cd"));
-    w.form().setVisible(QStringLiteral("lblScreen"), false);
-    EXPECT_TRUE(w.widget("lblScreen")->isHidden());
-    EXPECT_FALSE(w.widget("lblCat")->isHidden());
+    w.form().setVisible(ctl::lblScreen, false);
+    EXPECT_TRUE(w.widget(ctl::lblScreen)->isHidden());
+    EXPECT_FALSE(w.widget(ctl::lblCat)->isHidden());
 
     // Tag groups shown by the model appear on their page.
     for (int i = 0; i < 4; ++i) {
-        w.click("cmdBack");
+        w.click(ctl::cmdBack);
     }
-    EXPECT_FALSE(w.widget("cmbMenuL")->isVisible());
+    EXPECT_FALSE(w.widget(ctl::cmbMenuL)->isVisible());
     w.wizard.showControls(QStringLiteral("ML"), true);
-    for (const char* name : {"Label40", "cmbMenuL", "cmdLoad"}) {
+    for (const char* name : {ctl::Label40, ctl::cmbMenuL, ctl::cmdLoad}) {
         EXPECT_TRUE(w.widget(name)->isVisible()) << name;
     }
-    EXPECT_FALSE(w.widget("cmbMenus")->isVisible());
-    auto* create = w.widget<QToolButton>("cmdNew");
+    EXPECT_FALSE(w.widget(ctl::cmbMenus)->isVisible());
+    auto* create = w.widget<QToolButton>(ctl::cmdNew);
     EXPECT_EQ(create->text(), QStringLiteral("Create Menu"));
     EXPECT_EQ(create->toolTip(), QStringLiteral("Create a new menu"));
     EXPECT_FALSE(create->icon().isNull());
@@ -191,56 +193,56 @@ TEST(MainWindow, KeyboardFocusAndEnterFollowThePageShown) {
     QApplication::setActiveWindow(&w.window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
     QStringList fired;
-    for (const char* name : {"cmdLoad", "cmdMDelete", "lstFiles"}) {
+    for (const char* name : {ctl::cmdLoad, ctl::cmdMDelete, ctl::lstFiles}) {
         w.wizard.onClick(QString::fromLatin1(name), [&fired, name] { fired << QString::fromLatin1(name); });
     }
 
     // Each page shown puts the focus on its first field, forward and back, never on Close.
-    const char* firstFields[] = {"txtTitle", "txtStyleName", "txtTitleFont", "txtFile"};
+    const char* firstFields[] = {ctl::txtTitle, ctl::txtStyleName, ctl::txtTitleFont, ctl::txtFile};
     for (int page = 1; page < kPageCount; ++page) {
-        w.click("cmdNext");
+        w.click(ctl::cmdNext);
         EXPECT_EQ(QApplication::focusWidget(), w.widget(firstFields[page - 1])) << "page " << page;
     }
-    w.click("cmdBack");
-    EXPECT_EQ(QApplication::focusWidget(), w.widget("txtTitleFont"));
+    w.click(ctl::cmdBack);
+    EXPECT_EQ(QApplication::focusWidget(), w.widget(ctl::txtTitleFont));
 
     // The file list: moving with the arrow keys is a choice like a click.
-    w.click("cmdNext");
-    auto* files = w.widget<QListWidget>("lstFiles");
-    w.form().setItems(QStringLiteral("lstFiles"), {QStringLiteral("Setup"), QStringLiteral("Read me")});
+    w.click(ctl::cmdNext);
+    auto* files = w.widget<QListWidget>(ctl::lstFiles);
+    w.form().setItems(ctl::lstFiles, {QStringLiteral("Setup"), QStringLiteral("Read me")});
     files->setFocus();
     EXPECT_TRUE(fired.isEmpty());
     QTest::keyClick(files, Qt::Key_Down);
-    EXPECT_EQ(w.form().selected(QStringLiteral("lstFiles")), 0);
+    EXPECT_EQ(w.form().selected(ctl::lstFiles), 0);
     QTest::keyClick(files, Qt::Key_Down);
     QTest::keyClick(files, Qt::Key_Down);  // already on the last entry: no choice
-    EXPECT_EQ(fired, (QStringList{QStringLiteral("lstFiles"), QStringLiteral("lstFiles")}));
-    EXPECT_EQ(w.form().selected(QStringLiteral("lstFiles")), 1);
+    EXPECT_EQ(fired, (QStringList{ctl::lstFiles, ctl::lstFiles}));
+    EXPECT_EQ(w.form().selected(ctl::lstFiles), 1);
     fired.clear();
 
     // Page 0: a menu list that appears takes the focus, and Enter in it is its own button.
     for (int i = 0; i < 4; ++i) {
-        w.click("cmdBack");
+        w.click(ctl::cmdBack);
     }
-    EXPECT_EQ(QApplication::focusWidget(), w.widget("cmdNew"));
-    w.form().setItems(QStringLiteral("cmbMenuL"), {QStringLiteral("1: Holiday")});
+    EXPECT_EQ(QApplication::focusWidget(), w.widget(ctl::cmdNew));
+    w.form().setItems(ctl::cmbMenuL, {QStringLiteral("1: Holiday")});
     w.wizard.showControls(QStringLiteral("ML"), true);
-    auto* menus = w.widget<QComboBox>("cmbMenuL");
+    auto* menus = w.widget<QComboBox>(ctl::cmbMenuL);
     EXPECT_TRUE(menus->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     w.wizard.showControls(QStringLiteral("ML"), false);
-    w.form().setItems(QStringLiteral("cmbMenus"), {QStringLiteral("1: Holiday")});
+    w.form().setItems(ctl::cmbMenus, {QStringLiteral("1: Holiday")});
     w.wizard.showControls(QStringLiteral("MD"), true);
-    EXPECT_TRUE(w.widget("cmbMenus")->hasFocus());
+    EXPECT_TRUE(w.widget(ctl::cmbMenus)->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
-    EXPECT_EQ(fired, (QStringList{QStringLiteral("cmdLoad"), QStringLiteral("cmdMDelete")}));
+    EXPECT_EQ(fired, (QStringList{ctl::cmdLoad, ctl::cmdMDelete}));
     EXPECT_EQ(w.wizard.state().curStep, 0);
 
     // The focused list hidden by the wizard hands the focus to the page, not to Close.
     w.wizard.showControls(QStringLiteral("MD"), false);
     ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }));
     QTest::qWait(10);
-    EXPECT_EQ(QApplication::focusWidget(), w.widget("cmdNew"));
+    EXPECT_EQ(QApplication::focusWidget(), w.widget(ctl::cmdNew));
 }
 
 TEST(MainWindow, WholeFieldValuesShowAtTheSmallestWindowSize) {
@@ -250,14 +252,14 @@ TEST(MainWindow, WholeFieldValuesShowAtTheSmallestWindowSize) {
     const QString font = QStringLiteral("DejaVu Sans Mono;12pt;Normal");
     const QString colour = QStringLiteral("RGB(255,255,255)");
     const std::pair<const char*, QString> fields[] = {
-        {"txtTitleFont", font},    {"txtButtonFont", font},     {"txtDFont", font},
-        {"txtHFont", font},        {"txtHColorActive", colour}, {"txtBackgroundColor", colour},
-        {"txtTitleColor", colour}, {"txtFileTitle", font}};
+        {ctl::txtTitleFont, font},    {ctl::txtButtonFont, font},     {ctl::txtDFont, font},
+        {ctl::txtHFont, font},        {ctl::txtHColorActive, colour}, {ctl::txtBackgroundColor, colour},
+        {ctl::txtTitleColor, colour}, {ctl::txtFileTitle, font}};
     for (const auto& [name, value] : fields) {
         w.form().setText(QString::fromLatin1(name), value);
     }
     for (int page = 1; page < kPageCount; ++page) {
-        w.click("cmdNext");
+        w.click(ctl::cmdNext);
         QApplication::processEvents();
         EXPECT_GE(w.window.page(page)->height(), w.window.page(page)->minimumSizeHint().height()) << page;
     }
@@ -297,18 +299,17 @@ TEST(MainWindow, EveryControlOfTheModelIsDrawnWithItsTooltip) {
 TEST(MainWindow, MenuItemsAndButtonsFireTheWizardsClicks) {
     Window w;
     QStringList fired;
-    for (const char* name : {"mnuAbout", "mnuQuit", "cmdNew", "cmdClose"}) {
+    for (const char* name : {ctl::mnuAbout, ctl::mnuQuit, ctl::cmdNew, ctl::cmdClose}) {
         w.wizard.onClick(QString::fromLatin1(name), [&fired, name] { fired << QString::fromLatin1(name); });
     }
-    QAction* about = w.window.menuAction(QStringLiteral("mnuAbout"));
+    QAction* about = w.window.menuAction(ctl::mnuAbout);
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->text().remove(QLatin1Char('&')), QStringLiteral("About"));
     about->trigger();
-    w.window.menuAction(QStringLiteral("mnuQuit"))->trigger();
-    w.click("cmdNew");
-    w.click("cmdClose");
-    EXPECT_EQ(fired, (QStringList{QStringLiteral("mnuAbout"), QStringLiteral("mnuQuit"),
-                                  QStringLiteral("cmdNew"), QStringLiteral("cmdClose")}));
+    w.window.menuAction(ctl::mnuQuit)->trigger();
+    w.click(ctl::cmdNew);
+    w.click(ctl::cmdClose);
+    EXPECT_EQ(fired, (QStringList{ctl::mnuAbout, ctl::mnuQuit, ctl::cmdNew, ctl::cmdClose}));
 }
 
 // Prompts that end the program as the window's own do: quitting closes the window.
@@ -339,7 +340,8 @@ TEST(MainWindow, TheCloseButtonOffersAnUnsavedEntryOnceAsCloseDoes) {
     QApplication::setQuitOnLastWindowClosed(false);
     test::ProgramDir program;
     ClosingPrompts prompts;
-    Wizard wizard{prompts, program.path()};
+    std::unique_ptr<Wizard> built = buildWizard(prompts, program.path());
+    Wizard& wizard = *built;
     MainWindow window{wizard};
     prompts.window = &window;
     const QStringList offered{
@@ -353,8 +355,8 @@ TEST(MainWindow, TheCloseButtonOffersAnUnsavedEntryOnceAsCloseDoes) {
 
     // A title typed without a file: Yes, the save is refused and the window stays; No closes it.
     window.show();
-    wizard.form().setText(QStringLiteral("txtFileTitle"), QStringLiteral("Typed"));
-    wizard.form().setText(QStringLiteral("txtFile"), QString());
+    wizard.form().setText(ctl::txtFileTitle, QStringLiteral("Typed"));
+    wizard.form().setText(ctl::txtFile, QString());
     prompts.queueAnswer(true);
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
@@ -372,7 +374,7 @@ TEST(MainWindow, TheCloseButtonOffersAnUnsavedEntryOnceAsCloseDoes) {
     window.show();
     prompts.queueAnswer(false);
     prompts.queueAnswer(false);
-    QTest::mouseClick(window.control(QStringLiteral("cmdClose")), Qt::LeftButton);
+    QTest::mouseClick(window.control(ctl::cmdClose), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(prompts.quitRequested());
     EXPECT_EQ(prompts.questions(), offered);
@@ -388,13 +390,13 @@ TEST(MainWindow, FolderAndDriveListsShowAndOpenRealFolders) {
     QStringList opened;
     w.wizard.onFolderChange([&](const QString& path) {
         opened << path;
-        w.form().setText(QStringLiteral("Dir1"), path);
+        w.form().setText(ctl::Dir1, path);
     });
-    w.click("cmdNext");
+    w.click(ctl::cmdNext);
 
     // The model's folder is selected in the tree.
-    auto* tree = w.widget<FolderTree>("Dir1");
-    w.form().setText(QStringLiteral("Dir1"), disc);
+    auto* tree = w.widget<FolderTree>(ctl::Dir1);
+    w.form().setText(ctl::Dir1, disc);
     EXPECT_EQ(tree->currentFolder(), disc);
     EXPECT_TRUE(opened.isEmpty());
 
@@ -408,11 +410,11 @@ TEST(MainWindow, FolderAndDriveListsShowAndOpenRealFolders) {
     EXPECT_EQ(tree->currentFolder(), setup);
 
     // The drive list offers the model's drives and shows the chosen one.
-    auto* drives = w.widget<QComboBox>("Drive1");
-    const QStringList items = w.form().items(QStringLiteral("Drive1"));
+    auto* drives = w.widget<QComboBox>(ctl::Drive1);
+    const QStringList items = w.form().items(ctl::Drive1);
     if (!items.isEmpty()) {
         EXPECT_EQ(drives->count(), items.size());
-        EXPECT_EQ(drives->currentText(), w.form().text(QStringLiteral("Drive1")));
+        EXPECT_EQ(drives->currentText(), w.form().text(ctl::Drive1));
     } else {
         EXPECT_GT(drives->count(), 0);
     }

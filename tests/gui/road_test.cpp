@@ -21,6 +21,8 @@
 #include "support/testsupport.h"
 #include "ui/mainwindow.h"
 #include "ui/widgets.h"
+#include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/controls.h"
 
 namespace {
@@ -42,8 +44,8 @@ struct Road {
         write(QStringLiteral("Disc/Docs/read me.txt"), "text");
         write(QStringLiteral("Art/logo.jpg"), "JFIF logo");
         write(QStringLiteral("Art/shot.jpg"), "JFIF shot");
-        wizard = std::make_unique<Wizard>(prompts, program.path());
-        window = std::make_unique<MainWindow>(*wizard);
+        wizard = buildWizard(prompts, program.path());
+        window = std::make_unique<MainWindow>(*wizard, &prompts);
         window->show();
     }
     void write(const QString& relative, const QByteArray& content) { work.write(relative, content); }
@@ -92,17 +94,17 @@ TEST(WindowRoad, CreateDescribeAndFinishAMenuThroughTheWidgets) {
     const QString disc = r.native(QStringLiteral("Disc"));
 
     // Welcome: Create Menu opens "General Setting".
-    r.click("cmdNew");
+    r.click(ctl::cmdNew);
     ASSERT_EQ(r.shownPage(), 1);
-    r.type("txtTitle", QStringLiteral("Road Disc"));
-    auto* templates = r.widget<QComboBox>("cmbTemplate");
+    r.type(ctl::txtTitle, QStringLiteral("Road Disc"));
+    auto* templates = r.widget<QComboBox>(ctl::cmbTemplate);
     const int extended = templates->findText(QStringLiteral("Extended Screenshots"));
     ASSERT_GE(extended, 0);
     templates->setCurrentIndex(extended);
     emit templates->activated(extended);
 
     // The CD root is opened with a click in the folder tree.
-    auto* tree = r.widget<FolderTree>("Dir1");
+    auto* tree = r.widget<FolderTree>(ctl::Dir1);
     const QModelIndex folder = tree->fileSystem()->index(QDir::fromNativeSeparators(disc));
     ASSERT_TRUE(folder.isValid());
     for (QModelIndex parent = folder.parent(); parent.isValid(); parent = parent.parent()) {
@@ -111,65 +113,66 @@ TEST(WindowRoad, CreateDescribeAndFinishAMenuThroughTheWidgets) {
     tree->scrollTo(folder);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !tree->visualRect(folder).isEmpty(); }));
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(folder).center());
-    EXPECT_EQ(r.widget<QLabel>("lblRoot")->text(), disc);
+    EXPECT_EQ(r.widget<QLabel>(ctl::lblRoot)->text(), disc);
 
     // "Styles / images": a new style with a logo and a background colour.
-    r.click("cmdNext");
+    r.click(ctl::cmdNext);
     ASSERT_EQ(r.shownPage(), 2);
-    r.type("txtStyleName", QStringLiteral("Harbour"));
+    r.type(ctl::txtStyleName, QStringLiteral("Harbour"));
     r.prompts.answers.queueFile(r.native(QStringLiteral("Art/logo.jpg")));
-    r.click("cmdLImage");
-    EXPECT_EQ(r.widget<QLineEdit>("txtLogoImage")->text(), r.native(QStringLiteral("Art/logo.jpg")));
-    EXPECT_EQ(r.widget<QLineEdit>("txtLogoImage")->cursorPosition(), 0) << "a long path shows its beginning";
+    r.click(ctl::cmdLImage);
+    EXPECT_EQ(r.widget<QLineEdit>(ctl::txtLogoImage)->text(), r.native(QStringLiteral("Art/logo.jpg")));
+    EXPECT_EQ(r.widget<QLineEdit>(ctl::txtLogoImage)->cursorPosition(), 0)
+        << "a long path shows its beginning";
     r.prompts.answers.queueColor(0x800000);
-    r.click("cmdPickColor");
-    EXPECT_EQ(r.widget<ColorSwatch>("colBack")->colorNumber(), 0x800000);
-    EXPECT_EQ(r.widget<QLineEdit>("txtBackgroundColor")->text(),
-              r.wizard->form().text(QStringLiteral("txtBackgroundColor")));
+    r.click(ctl::cmdPickColor);
+    EXPECT_EQ(r.widget<ColorSwatch>(ctl::colBack)->colorNumber(), 0x800000);
+    EXPECT_EQ(r.widget<QLineEdit>(ctl::txtBackgroundColor)->text(),
+              r.wizard->form().text(ctl::txtBackgroundColor));
 
     // "Styles / fonts": the title font; Next saves the style.
-    r.click("cmdNext");
+    r.click(ctl::cmdNext);
     ASSERT_EQ(r.shownPage(), 3);
     r.prompts.answers.queueFont(FontChoice{QStringLiteral("Verdana"), 16, true});
-    r.click("cmdTFont");
-    const QString titleFont = r.widget<QLineEdit>("txtTitleFont")->text();
-    EXPECT_EQ(titleFont, r.wizard->form().text(QStringLiteral("txtTitleFont")));
+    r.click(ctl::cmdTFont);
+    const QString titleFont = r.widget<QLineEdit>(ctl::txtTitleFont)->text();
+    EXPECT_EQ(titleFont, r.wizard->form().text(ctl::txtTitleFont));
     EXPECT_TRUE(titleFont.startsWith(QStringLiteral("Verdana;16"))) << titleFont.toStdString();
-    r.click("cmdNext");
+    r.click(ctl::cmdNext);
     ASSERT_EQ(r.shownPage(), 4);
-    EXPECT_TRUE(r.widget("Finish")->isVisible());
-    EXPECT_FALSE(r.widget("cmdNext")->isVisible());
+    EXPECT_TRUE(r.widget(ctl::Finish)->isVisible());
+    EXPECT_FALSE(r.widget(ctl::cmdNext)->isVisible());
 
     // "Add Files": one entry with a two-line description, a category and a screenshot.
     r.prompts.answers.queueFile(r.native(QStringLiteral("Disc/Setup/install.exe")));
-    r.click("cmdFile");
-    EXPECT_EQ(r.widget<QLineEdit>("txtFile")->text(), r.native(QStringLiteral("Disc/Setup/install.exe")));
-    r.type("txtFileTitle", QStringLiteral("Install"));
-    auto* description = r.widget<QPlainTextEdit>("txtFileDescription");
+    r.click(ctl::cmdFile);
+    EXPECT_EQ(r.widget<QLineEdit>(ctl::txtFile)->text(), r.native(QStringLiteral("Disc/Setup/install.exe")));
+    r.type(ctl::txtFileTitle, QStringLiteral("Install"));
+    auto* description = r.widget<QPlainTextEdit>(ctl::txtFileDescription);
     description->setFocus();
     description->selectAll();
     QTest::keyClicks(description, QStringLiteral("Installs the tools"));
     QTest::keyClick(description, Qt::Key_Return);
     QTest::keyClicks(description, QStringLiteral("in two lines"));
-    r.type("txtFileCat", QStringLiteral("Tools"));
+    r.type(ctl::txtFileCat, QStringLiteral("Tools"));
     r.prompts.answers.queueFile(r.native(QStringLiteral("Art/shot.jpg")));
-    r.click("cmdFScreenshot");
-    r.click("cmdSave");
-    auto* list = r.widget<QListWidget>("lstFiles");
+    r.click(ctl::cmdFScreenshot);
+    r.click(ctl::cmdSave);
+    auto* list = r.widget<QListWidget>(ctl::lstFiles);
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("Install"));
-    EXPECT_TRUE(r.widget<QLineEdit>("txtFile")->text().isEmpty())
+    EXPECT_TRUE(r.widget<QLineEdit>(ctl::txtFile)->text().isEmpty())
         << "the fields are emptied for the next entry";
 
     // A click on the entry loads it back into the fields.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     EXPECT_EQ(r.wizard->state().curFileName, QStringLiteral("Install"));
-    EXPECT_EQ(r.widget<QLineEdit>("txtFile")->text(), QStringLiteral("Setup/install.exe"));
-    EXPECT_EQ(r.widget<QLineEdit>("txtFileTitle")->text(), QStringLiteral("Install"));
+    EXPECT_EQ(r.widget<QLineEdit>(ctl::txtFile)->text(), QStringLiteral("Setup/install.exe"));
+    EXPECT_EQ(r.widget<QLineEdit>(ctl::txtFileTitle)->text(), QStringLiteral("Install"));
     EXPECT_EQ(description->toPlainText(), QStringLiteral("Installs the tools\nin two lines"));
-    EXPECT_EQ(r.widget<QLineEdit>("txtFileCat")->text(), QStringLiteral("Tools"));
+    EXPECT_EQ(r.widget<QLineEdit>(ctl::txtFileCat)->text(), QStringLiteral("Tools"));
 
-    r.click("Finish");
+    r.click(ctl::Finish);
 
     // Every dialog had its answer; the only message is the success; the pointer is back.
     EXPECT_TRUE(r.prompts.unanswered.isEmpty()) << r.prompts.unanswered.join(QLatin1Char('\n')).toStdString();
@@ -181,9 +184,9 @@ TEST(WindowRoad, CreateDescribeAndFinishAMenuThroughTheWidgets) {
     const WizardState& state = r.wizard->state();
     EXPECT_EQ(state.curStep, 4);
     EXPECT_EQ(r.shownPage(), 4);
-    EXPECT_TRUE(r.widget("Finish")->isVisible());
+    EXPECT_TRUE(r.widget(ctl::Finish)->isVisible());
     EXPECT_EQ(state.cdRoot, disc + QDir::separator());
-    EXPECT_EQ(r.wizard->form().items(QStringLiteral("lstFiles")), QStringList{QStringLiteral("Install")});
+    EXPECT_EQ(r.wizard->form().items(ctl::lstFiles), QStringList{QStringLiteral("Install")});
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("Install"));
 

@@ -17,6 +17,8 @@
 #include "support/testsupport.h"
 #include "ui/dialogform.h"
 #include "ui/mainwindow.h"
+#include "wizard/compose.h"
+#include "wizard/controlnames.h"
 #include "wizard/controls.h"
 #include "wizard/wizard.h"
 
@@ -161,7 +163,8 @@ int main(int argc, char** argv) {
     // The folder list starts in the current folder: the CD's, not the build's.
     QDir::setCurrent(cd.path());
     test::AnsweringPrompts prompts;
-    Wizard wizard(prompts, program.path());
+    const auto built = buildWizard(prompts, program.path());
+    Wizard& wizard = *built;
     // Last year's disc, whose slide show the finder offers for this one.
     {
         const qint64 menu = wizard.myData().executeInsert(
@@ -173,7 +176,7 @@ int main(int argc, char** argv) {
              QStringLiteral("Shows every photo of the disc as a slide show. Press Escape to stop."),
              QStringLiteral("none")});
     }
-    MainWindow window(wizard);
+    MainWindow window(wizard, &prompts);
     // A little wider than the first size, so that the font values stand whole in their fields.
     window.resize(960, 640);
     window.show();
@@ -186,40 +189,40 @@ int main(int argc, char** argv) {
     shots.save(&window, "page0.png");
 
     // General Setting: title, template, the stored style "Midnight" and the CD root.
-    wizard.click(QStringLiteral("cmdNew"));
+    wizard.click(ctl::cmdNew);
     shots.expectPage(wizard, 1);
-    set("txtTitle", QStringLiteral("Holiday Photos 2026"));
-    wizard.choose(QStringLiteral("cmbTemplate"),
-                  indexOf(wizard, "cmbTemplate", QStringLiteral("Extended Screenshots")));
-    wizard.choose(QStringLiteral("cmbStyles"), indexOf(wizard, "cmbStyles", QStringLiteral("1: Midnight")));
+    set(ctl::txtTitle, QStringLiteral("Holiday Photos 2026"));
+    wizard.choose(ctl::cmbTemplate,
+                  indexOf(wizard, ctl::cmbTemplate, QStringLiteral("Extended Screenshots")));
+    wizard.choose(ctl::cmbStyles, indexOf(wizard, ctl::cmbStyles, QStringLiteral("1: Midnight")));
     wizard.openFolder(cdRoot);
     settle(800);
     shots.save(&window, "page1.png");
 
     // Styles / images: the stored style is loaded; the author adds a logo.
-    wizard.click(QStringLiteral("cmdNext"));
+    wizard.click(ctl::cmdNext);
     shots.expectPage(wizard, 2);
     prompts.answers.queueFile(inArt("logo.jpg"));
-    wizard.click(QStringLiteral("cmdLImage"));
-    set("txtTop", QStringLiteral("12"));
-    set("txtLeft", QStringLiteral("20"));
+    wizard.click(ctl::cmdLImage);
+    set(ctl::txtTop, QStringLiteral("12"));
+    set(ctl::txtLeft, QStringLiteral("20"));
     settle(100);
     shots.save(&window, "page2.png");
 
     // Styles / fonts, then the style is saved on the way to Add Files.
-    wizard.click(QStringLiteral("cmdNext"));
+    wizard.click(ctl::cmdNext);
     shots.expectPage(wizard, 3);
     settle(100);
     shots.save(&window, "page3.png");
-    wizard.click(QStringLiteral("cmdNext"));
+    wizard.click(ctl::cmdNext);
     shots.expectPage(wizard, 4);
 
     // The first entry takes its title and description from last year's disc through the finder.
     prompts.answers.queueFile(onCd("Tools/slides.exe"));
-    wizard.click(QStringLiteral("cmdFile"));
-    wizard.click(QStringLiteral("cmdFind"));
+    wizard.click(ctl::cmdFile);
+    wizard.click(ctl::cmdFind);
     settle(200);
-    DialogForm* finder = window.dialogForm(QStringLiteral("frmFiles"));
+    DialogForm* finder = window.dialogForm(ctl::frmFiles);
     if (finder != nullptr) {
         finder->adjustSize();
         settle(100);
@@ -243,16 +246,16 @@ int main(int argc, char** argv) {
     for (const Entry& e : entries) {
         if (e.title != nullptr) {
             prompts.answers.queueFile(onCd(e.file));
-            wizard.click(QStringLiteral("cmdFile"));
-            set("txtFileTitle", QString::fromUtf8(e.title));
-            set("txtFileDescription", QString::fromUtf8(e.description));
+            wizard.click(ctl::cmdFile);
+            set(ctl::txtFileTitle, QString::fromUtf8(e.title));
+            set(ctl::txtFileDescription, QString::fromUtf8(e.description));
         }
-        set("txtFileCat", QString::fromUtf8(e.category));
+        set(ctl::txtFileCat, QString::fromUtf8(e.category));
         prompts.answers.queueFile(inArt(e.screenshot));
-        wizard.click(QStringLiteral("cmdFScreenshot"));
-        wizard.click(QStringLiteral("cmdSave"));
+        wizard.click(ctl::cmdFScreenshot);
+        wizard.click(ctl::cmdSave);
     }
-    wizard.choose(QStringLiteral("lstFiles"), 1);
+    wizard.choose(ctl::lstFiles, 1);
     settle(100);
     shots.save(&window, "page4.png");
 
@@ -261,10 +264,10 @@ int main(int argc, char** argv) {
         shots.save(QApplication::activeModalWidget(), "about.png");
         wizard.click(QStringLiteral("frmAbout.cmdOK"));
     });
-    wizard.click(QStringLiteral("mnuAbout"));
+    wizard.click(ctl::mnuAbout);
 
     // Finish proves that the road was a real one.
-    wizard.click(QStringLiteral("Finish"));
+    wizard.click(ctl::Finish);
     const QStringList transcript = prompts.answers.transcript();
     const bool finished =
         transcript.filter(QStringLiteral("Your Menu has been successfully created!")).size() == 1;

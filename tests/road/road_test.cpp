@@ -13,6 +13,7 @@
 #include "data/statements.h"
 #include "scriptrunner.h"
 #include "support/testsupport.h"
+#include "wizard/controlnames.h"
 
 using namespace torvel;
 
@@ -196,9 +197,9 @@ TEST(Road, ReloadChangeAndWriteAgainThenDelete) {
     });
     const QJsonObject dump = r.events(QStringLiteral("dump")).last();
     const QJsonObject controls = dump.value(QStringLiteral("controls")).toObject();
-    EXPECT_EQ(controls.value(QStringLiteral("txtTitle")).toObject().value(QStringLiteral("text")).toString(),
+    EXPECT_EQ(controls.value(ctl::txtTitle).toObject().value(QStringLiteral("text")).toString(),
               QStringLiteral("Reload"));
-    EXPECT_EQ(controls.value(QStringLiteral("cmbStyles")).toObject().value(QStringLiteral("text")).toString(),
+    EXPECT_EQ(controls.value(ctl::cmbStyles).toObject().value(QStringLiteral("text")).toString(),
               QStringLiteral("%1: Sand").arg(styleId));
     EXPECT_EQ(dump.value(QStringLiteral("state")).toObject().value(QStringLiteral("cdRoot")).toString(),
               r.disc() + QDir::separator());
@@ -229,7 +230,7 @@ TEST(Road, ReloadChangeAndWriteAgainThenDelete) {
                                    .last()
                                    .value(QStringLiteral("controls"))
                                    .toObject()
-                                   .value(QStringLiteral("lstFiles"))
+                                   .value(ctl::lstFiles)
                                    .toObject()
                                    .value(QStringLiteral("items"))
                                    .toArray();
@@ -303,9 +304,8 @@ TEST(Road, EveryRefusalOfThePagesKeepsTheAuthorWhereTheyAre) {
     const QJsonObject dump = r.events(QStringLiteral("dump")).last();
     EXPECT_EQ(dump.value(QStringLiteral("state")).toObject().value(QStringLiteral("curStep")).toInt(), 2);
     const QJsonObject controls = dump.value(QStringLiteral("controls")).toObject();
-    EXPECT_EQ(
-        controls.value(QStringLiteral("txtBackImage")).toObject().value(QStringLiteral("text")).toString(),
-        QStringLiteral("none"));
+    EXPECT_EQ(controls.value(ctl::txtBackImage).toObject().value(QStringLiteral("text")).toString(),
+              QStringLiteral("none"));
 
     // A stored menu whose root is gone opens on page 1 with the message.
     QDir(r.disc()).removeRecursively();

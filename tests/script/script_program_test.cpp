@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 
 #include "support/testsupport.h"
+#include "wizard/compose.h"
+#include "wizard/controlnames.h"
 
 using namespace torvel;
 
@@ -87,7 +89,8 @@ TEST(ScriptProgram, DumpAtStartShowsStateAndEveryControlInOrder) {
 
     // Every control of the main window, in the catalogue's order and nothing else.
     ScriptedPrompts prompts;
-    Wizard catalogue(prompts, program.path());
+    const auto built = buildWizard(prompts, program.path());
+    Wizard& catalogue = *built;
     qsizetype last = -1;
     for (const Control& c : catalogue.form().controls()) {
         const qsizetype at = dump.indexOf(QStringLiteral("\"%1\":{").arg(c.name));
@@ -107,10 +110,10 @@ TEST(ScriptProgram, NextAndBackMoveThePages) {
     ASSERT_EQ(played.exitCode, 0) << played.err.toStdString();
     ASSERT_EQ(played.lines.size(), 3);
     EXPECT_EQ(state(played.lines[0])[QStringLiteral("curStep")].toInt(), 1);
-    EXPECT_TRUE(control(played.lines[0], QStringLiteral("step1"))[QStringLiteral("visible")].toBool());
-    EXPECT_FALSE(control(played.lines[0], QStringLiteral("step0"))[QStringLiteral("visible")].toBool());
+    EXPECT_TRUE(control(played.lines[0], ctl::step1)[QStringLiteral("visible")].toBool());
+    EXPECT_FALSE(control(played.lines[0], ctl::step0)[QStringLiteral("visible")].toBool());
     EXPECT_EQ(state(played.lines[1])[QStringLiteral("curStep")].toInt(), 0);
-    EXPECT_TRUE(control(played.lines[1], QStringLiteral("step0"))[QStringLiteral("visible")].toBool());
+    EXPECT_TRUE(control(played.lines[1], ctl::step0)[QStringLiteral("visible")].toBool());
     // Back on page 0 changes nothing.
     EXPECT_EQ(played.lines[2], played.lines[1]);
 }
@@ -128,16 +131,16 @@ TEST(ScriptProgram, SetTakesTheRestOfTheLineWithEscapes) {
     ASSERT_EQ(played.exitCode, 0) << played.err.toStdString();
     ASSERT_EQ(played.lines.size(), 1);
     const QString& dump = played.lines.first();
-    EXPECT_EQ(control(dump, QStringLiteral("txtTitle"))[QStringLiteral("text")].toString(),
+    EXPECT_EQ(control(dump, ctl::txtTitle)[QStringLiteral("text")].toString(),
               QStringLiteral(" two  blanks  "));
-    EXPECT_EQ(control(dump, QStringLiteral("txtFileDescription"))[QStringLiteral("text")].toString(),
+    EXPECT_EQ(control(dump, ctl::txtFileDescription)[QStringLiteral("text")].toString(),
               QStringLiteral("line one\r\nline\ttwo \\server\\share"));
-    EXPECT_EQ(control(dump, QStringLiteral("txtStyleName"))[QStringLiteral("text")].toString(),
+    EXPECT_EQ(control(dump, ctl::txtStyleName)[QStringLiteral("text")].toString(),
               QStringLiteral("Zürich – 東京 \"quoted\""));
-    EXPECT_EQ(control(dump, QStringLiteral("txtFileCat"))[QStringLiteral("text")].toString(), QString());
+    EXPECT_EQ(control(dump, ctl::txtFileCat)[QStringLiteral("text")].toString(), QString());
     // A drop-down list's text field takes any text (a CR LF line end is not part of it); the
     // selection stays as it was.
-    const QJsonObject templ = control(dump, QStringLiteral("cmbTemplate"));
+    const QJsonObject templ = control(dump, ctl::cmbTemplate);
     EXPECT_EQ(templ[QStringLiteral("text")].toString(), QStringLiteral("My own"));
     EXPECT_EQ(templ[QStringLiteral("selected")].toInt(), -1);
     // set fires nothing.
@@ -153,7 +156,7 @@ TEST(ScriptProgram, ChooseSelectsTheItemAndItsText) {
     ASSERT_EQ(played.lines.size(), 2);
     for (const auto& [line, item] : {std::pair{played.lines[0], QStringLiteral("Extended Screenshots")},
                                      std::pair{played.lines[1], QStringLiteral("Extended")}}) {
-        const QJsonObject templ = control(line, QStringLiteral("cmbTemplate"));
+        const QJsonObject templ = control(line, ctl::cmbTemplate);
         EXPECT_EQ(templ[QStringLiteral("text")].toString(), item);
         EXPECT_EQ(
             templ[QStringLiteral("items")].toArray().at(templ[QStringLiteral("selected")].toInt()).toString(),
@@ -220,7 +223,7 @@ TEST(ScriptProgram, ReadsStandardInputAndChecksItsCommandLine) {
     const Played fromStdin = play(program.path(), "set txtTitle From a pipe\ndump\n", true);
     ASSERT_EQ(fromStdin.exitCode, 0) << fromStdin.err.toStdString();
     ASSERT_EQ(fromStdin.lines.size(), 1);
-    EXPECT_EQ(control(fromStdin.lines[0], QStringLiteral("txtTitle"))[QStringLiteral("text")].toString(),
+    EXPECT_EQ(control(fromStdin.lines[0], ctl::txtTitle)[QStringLiteral("text")].toString(),
               QStringLiteral("From a pipe"));
 
     // Answers left unused at the end are no error.

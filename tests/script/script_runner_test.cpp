@@ -8,6 +8,7 @@
 #include "base/error.h"
 #include "scriptrunner.h"
 #include "support/testsupport.h"
+#include "wizard/controlnames.h"
 
 using namespace torvel;
 
@@ -33,7 +34,7 @@ QJsonObject parsed(const QString& line) {
 TEST(ScriptRunner, DialogAnswersAreHandedOutFirstInFirstOutPerKind) {
     Runner r;
     Prompts& prompts = r.runner.prompts();
-    r.runner.wizard().onClick(QStringLiteral("cmdBImage"), [&] {
+    r.runner.wizard().onClick(ctl::cmdBImage, [&] {
         const bool first = confirm(prompts, QStringLiteral("First?"));
         const bool second = confirm(prompts, QStringLiteral("Second?"));
         const auto file1 =
@@ -45,7 +46,7 @@ TEST(ScriptRunner, DialogAnswersAreHandedOutFirstInFirstOutPerKind) {
         const auto font = prompts.chooseFont({QStringLiteral("Arial"), 14, true});
         const auto noFont = prompts.chooseFont({QStringLiteral("Arial"), 10, false});
         r.runner.wizard().form().setText(
-            QStringLiteral("txtBackImage"),
+            ctl::txtBackImage,
             QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
                 .arg(first)
                 .arg(second)
@@ -68,7 +69,7 @@ TEST(ScriptRunner, DialogAnswersAreHandedOutFirstInFirstOutPerKind) {
         QStringLiteral("click cmdBImage"),
     });
     ASSERT_EQ(status, kScriptOk) << r.errText.toStdString();
-    EXPECT_EQ(r.runner.wizard().form().text(QStringLiteral("txtBackImage")),
+    EXPECT_EQ(r.runner.wizard().form().text(ctl::txtBackImage),
               QStringLiteral("0 1 /tmp/My\tPictures/a b.jpg - 255 -1 Times New Roman;12.5;normal -"));
     const QStringList lines = r.lines();
     ASSERT_EQ(lines.size(), 8);
@@ -79,16 +80,16 @@ TEST(ScriptRunner, DialogAnswersAreHandedOutFirstInFirstOutPerKind) {
 
 TEST(ScriptRunner, UnansweredQuestionStopsTheScriptAtItsLine) {
     Runner r;
-    r.runner.wizard().onClick(QStringLiteral("cmdMDelete"), [&] {
+    r.runner.wizard().onClick(ctl::cmdMDelete, [&] {
         if (confirm(r.runner.prompts(), QStringLiteral("Really delete?"))) {
-            r.runner.wizard().form().setText(QStringLiteral("txtTitle"), QStringLiteral("deleted"));
+            r.runner.wizard().form().setText(ctl::txtTitle, QStringLiteral("deleted"));
         }
     });
     const int status = r.runner.run({QStringLiteral("answer yes"), QStringLiteral("click cmdMDelete"),
                                      QStringLiteral("# no answer left"), QStringLiteral("click cmdMDelete"),
                                      QStringLiteral("set txtTitle never")});
     EXPECT_EQ(status, kScriptError);
-    EXPECT_EQ(r.runner.wizard().form().text(QStringLiteral("txtTitle")), QStringLiteral("deleted"));
+    EXPECT_EQ(r.runner.wizard().form().text(ctl::txtTitle), QStringLiteral("deleted"));
     ASSERT_EQ(r.lines().size(), 1);
     EXPECT_EQ(parsed(r.lines()[0])[QStringLiteral("answer")].toString(), QStringLiteral("yes"));
     EXPECT_TRUE(r.errText.startsWith(QStringLiteral("script:4: ")));
@@ -98,7 +99,7 @@ TEST(ScriptRunner, UnansweredQuestionStopsTheScriptAtItsLine) {
 TEST(ScriptRunner, FailingActionIsShownAndTheScriptGoesOn) {
     Runner r;
     QFile::remove(r.program.database());
-    r.runner.wizard().onClick(QStringLiteral("cmdEdit"), [&] {
+    r.runner.wizard().onClick(ctl::cmdEdit, [&] {
         r.runner.wizard().myData().GetRS(QStringLiteral("SELECT * FROM tblMenus"), {}, false);
     });
     const int status = r.runner.run({QStringLiteral("click cmdEdit"), QStringLiteral("click cmdNext")});
@@ -116,12 +117,12 @@ TEST(ScriptRunner, DialogControlsWorkOnlyWhileTheDialogIsOpen) {
     Control field;
     field.name = QStringLiteral("txtProbe");
     field.kind = ControlKind::TextField;
-    w.dialog(QStringLiteral("frmFiles")).add(field);
+    w.dialog(ctl::frmFiles).add(field);
     Control list;
     list.name = QStringLiteral("lstProbe");
     list.kind = ControlKind::ListBox;
     list.items = QStringList{QStringLiteral("a.exe"), QStringLiteral("b.exe")};
-    w.dialog(QStringLiteral("frmFiles")).add(list);
+    w.dialog(ctl::frmFiles).add(list);
     int clicks = 0;
     w.onClick(QStringLiteral("frmFiles.lstProbe"), [&] { ++clicks; });
 
@@ -129,7 +130,7 @@ TEST(ScriptRunner, DialogControlsWorkOnlyWhileTheDialogIsOpen) {
     EXPECT_TRUE(r.errText.contains(QStringLiteral("not open"))) << r.errText.toStdString();
     EXPECT_FALSE(r.runner.dump().contains(QStringLiteral("frmFiles.")));
 
-    w.setDialogOpen(QStringLiteral("frmFiles"), true);
+    w.setDialogOpen(ctl::frmFiles, true);
     r.errText.clear();
     ASSERT_EQ(r.runner.run({QStringLiteral("set frmFiles.txtProbe setup"),
                             QStringLiteral("choose frmFiles.lstProbe b.exe"), QStringLiteral("dump")}),

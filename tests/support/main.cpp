@@ -1,5 +1,5 @@
-#include <QCoreApplication>
 #include <gmock/gmock.h>
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 
 #include "data/schemafile.h"
+#include "wizard/compose.h"
 
 namespace torvel::test {
 
@@ -49,7 +50,7 @@ QString TempFolder::native(const QString& relative) const {
     return QDir::toNativeSeparators(QDir(dir_.path()).filePath(relative));
 }
 
-WizardFixture::WizardFixture() : wizard(std::make_unique<Wizard>(prompts, program.path())) {}
+WizardFixture::WizardFixture() : wizard(buildWizard(prompts, program.path())) {}
 
 QByteArray readFile(const QString& path) {
     QFile f(path);

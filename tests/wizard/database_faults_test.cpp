@@ -15,6 +15,8 @@
 #include "data/statements.h"
 #include "files/paths.h"
 #include "support/testsupport.h"
+#include "wizard/compose.h"
+#include "wizard/controlnames.h"
 
 #ifdef Q_OS_LINUX
 #include <sys/mount.h>
@@ -27,12 +29,12 @@ namespace {
 
 // Walks a new menu to "Styles / fonts" with a style of its own.
 void walkToFonts(Wizard& wizard, const QString& root, const QString& title) {
-    wizard.click(QStringLiteral("cmdNew"));
-    wizard.form().setText(QStringLiteral("txtTitle"), title);
+    wizard.click(ctl::cmdNew);
+    wizard.form().setText(ctl::txtTitle, title);
     wizard.openFolder(root);
-    wizard.click(QStringLiteral("cmdNext"));
-    wizard.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Ocean"));
-    wizard.click(QStringLiteral("cmdNext"));
+    wizard.click(ctl::cmdNext);
+    wizard.form().setText(ctl::txtStyleName, QStringLiteral("Ocean"));
+    wizard.click(ctl::cmdNext);
 }
 
 QJsonObject lastEvent(const ScriptedPrompts& prompts) {
@@ -82,24 +84,24 @@ TEST(DatabaseFaults, AReadOnlyDatabaseRefusesTheSaveAndKeepsWhatIsStored) {
     const QByteArray before = test::readFile(database);
 
     ScriptedPrompts prompts;
-    auto wizard = std::make_unique<Wizard>(prompts, mountPoint.path());
+    auto wizard = buildWizard(prompts, mountPoint.path());
     walkToFonts(*wizard, disc.path(), QStringLiteral("New Disc"));
     ASSERT_EQ(wizard->state().curStep, 3) << prompts.transcript().join(QLatin1Char('\n')).toStdString();
-    wizard->click(QStringLiteral("cmdNext"));
+    wizard->click(ctl::cmdNext);
     EXPECT_EQ(wizard->state().curStep, 3);
     const QJsonObject failure = lastEvent(prompts);
     EXPECT_EQ(failure.value(QStringLiteral("icon")).toString(), QStringLiteral("critical"));
     const QString text = failure.value(QStringLiteral("text")).toString();
     EXPECT_TRUE(text.contains(QDir::toNativeSeparators(database))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("readonly"))) << text.toStdString();
-    EXPECT_EQ(wizard->form().text(QStringLiteral("txtStyleName")), QStringLiteral("Ocean"));
+    EXPECT_EQ(wizard->form().text(ctl::txtStyleName), QStringLiteral("Ocean"));
 
     // Still usable: the stored menu is listed and loads.
-    wizard->click(QStringLiteral("cmdBack"));
-    wizard->click(QStringLiteral("cmdBack"));
-    wizard->click(QStringLiteral("cmdBack"));
-    wizard->click(QStringLiteral("cmdEdit"));
-    EXPECT_EQ(wizard->form().items(QStringLiteral("cmbMenuL")), QStringList{QStringLiteral("1: Stored")});
+    wizard->click(ctl::cmdBack);
+    wizard->click(ctl::cmdBack);
+    wizard->click(ctl::cmdBack);
+    wizard->click(ctl::cmdEdit);
+    EXPECT_EQ(wizard->form().items(ctl::cmbMenuL), QStringList{QStringLiteral("1: Stored")});
     wizard.reset();
     EXPECT_EQ(test::readFile(database), before);
 }
@@ -119,7 +121,7 @@ TEST(DatabaseFaults, ALockedDatabaseIsNamedAndWorksOnceReleased) {
         ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
 
         // Create Menu reads the style list: after the wait for the lock, it is refused.
-        f.wizard->click(QStringLiteral("cmdNew"));
+        f.wizard->click(ctl::cmdNew);
         const QString text = lastEvent(f.prompts).value(QStringLiteral("text")).toString();
         EXPECT_TRUE(text.contains(QStringLiteral("Torvel.dat"))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("locked"))) << text.toStdString();
@@ -133,7 +135,7 @@ TEST(DatabaseFaults, ALockedDatabaseIsNamedAndWorksOnceReleased) {
 
     f.prompts.clearTranscript();
     walkToFonts(*f.wizard, disc.path(), QStringLiteral("New Disc"));
-    f.wizard->click(QStringLiteral("cmdNext"));
+    f.wizard->click(ctl::cmdNext);
     EXPECT_EQ(f.wizard->state().curStep, 4) << f.prompts.transcript().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(rows(f.wizard->myData(), "tblMenus"), 2);
 }
@@ -146,7 +148,7 @@ TEST(DatabaseFaults, ACdRootRemovedBetweenPagesIsNamedAndNothingElseIsWritten) {
     ASSERT_EQ(f.wizard->state().curStep, 3);
     disc.reset();
 
-    f.wizard->click(QStringLiteral("cmdNext"));
+    f.wizard->click(ctl::cmdNext);
     EXPECT_EQ(f.wizard->state().curStep, 3);
     const QString text = lastEvent(f.prompts).value(QStringLiteral("text")).toString();
     EXPECT_TRUE(text.contains(QDir::toNativeSeparators(root + QStringLiteral("/Menu"))))
@@ -157,12 +159,12 @@ TEST(DatabaseFaults, ACdRootRemovedBetweenPagesIsNamedAndNothingElseIsWritten) {
 
     // The author picks a new root and goes on.
     test::TempFolder again;
-    f.wizard->click(QStringLiteral("cmdBack"));
-    f.wizard->click(QStringLiteral("cmdBack"));
+    f.wizard->click(ctl::cmdBack);
+    f.wizard->click(ctl::cmdBack);
     f.wizard->openFolder(again.path());
-    f.wizard->click(QStringLiteral("cmdNext"));
-    f.wizard->click(QStringLiteral("cmdNext"));
-    f.wizard->click(QStringLiteral("cmdNext"));
+    f.wizard->click(ctl::cmdNext);
+    f.wizard->click(ctl::cmdNext);
+    f.wizard->click(ctl::cmdNext);
     EXPECT_EQ(f.wizard->state().curStep, 4) << f.prompts.transcript().join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(QFile::exists(again.path() + QStringLiteral("/Menu/Styles.css")));
 }

@@ -8,6 +8,7 @@
 #include "data/statements.h"
 #include "files/paths.h"
 #include "support/testsupport.h"
+#include "wizard/controlnames.h"
 #include "wizard/generalsettings.h"
 #include "wizard/stylepages.h"
 
@@ -38,23 +39,22 @@ struct Road : test::WizardFixture {
             .GetRS(QStringLiteral("SELECT * FROM %1").arg(QString::fromUtf8(table)))
             ->recordCount();
     }
-    void next() { wizard->click(QStringLiteral("cmdNext")); }
-    void back() { wizard->click(QStringLiteral("cmdBack")); }
+    void next() { wizard->click(ctl::cmdNext); }
+    void back() { wizard->click(ctl::cmdBack); }
     int step() const { return wizard->state().curStep; }
 
     // Create Menu, a title and the root: ready to leave "General Setting".
     void startNewMenu(const QString& title) {
-        wizard->click(QStringLiteral("cmdNew"));
-        form().setText(QStringLiteral("txtTitle"), title);
+        wizard->click(ctl::cmdNew);
+        form().setText(ctl::txtTitle, title);
         wizard->openFolder(disc.path());
     }
     // A new menu on "Styles / images" with the style Ocean and the logo pics/logo.gif.
     void newStyleWithLogo() {
         startNewMenu(QStringLiteral("Disc"));
         next();
-        form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Ocean"));
-        form().setText(QStringLiteral("txtLogoImage"),
-                       program.write(QStringLiteral("pics/logo.gif"), "GIF89a-logo"));
+        form().setText(ctl::txtStyleName, QStringLiteral("Ocean"));
+        form().setText(ctl::txtLogoImage, program.write(QStringLiteral("pics/logo.gif"), "GIF89a-logo"));
     }
     qint64 storeMenu(const QString& title, qint64 styleNo, const QString& rootShown) {
         return wizard->myData().executeInsert(QString::fromUtf8(sql::insertMenu),
@@ -66,68 +66,67 @@ struct Road : test::WizardFixture {
 
 TEST(MenuLibrary, EmptyDatabaseSaysSoAndLoadMenuStillFillsTheStyleList) {
     Road r;
-    r.wizard->click(QStringLiteral("cmdEdit"));
+    r.wizard->click(ctl::cmdEdit);
     EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"icon\":\"none\"")));
     EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Sorry, no menus available!")));
-    EXPECT_FALSE(r.form().visible(QStringLiteral("cmbMenuL")));
-    EXPECT_EQ(r.form().items(QStringLiteral("cmbStyles")).size(), 4);
-    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("NEW"));
+    EXPECT_FALSE(r.form().visible(ctl::cmbMenuL));
+    EXPECT_EQ(r.form().items(ctl::cmbStyles).size(), 4);
+    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("NEW"));
 
-    r.form().setItems(QStringLiteral("cmbStyles"), {});
-    r.wizard->click(QStringLiteral("cmdDelete"));
+    r.form().setItems(ctl::cmbStyles, {});
+    r.wizard->click(ctl::cmdDelete);
     EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Sorry, no menus available!")));
-    EXPECT_FALSE(r.form().visible(QStringLiteral("cmbMenus")));
-    EXPECT_TRUE(r.form().items(QStringLiteral("cmbStyles")).isEmpty())
-        << "Delete Menu leaves the style list alone";
+    EXPECT_FALSE(r.form().visible(ctl::cmbMenus));
+    EXPECT_TRUE(r.form().items(ctl::cmbStyles).isEmpty()) << "Delete Menu leaves the style list alone";
 }
 
 TEST(MenuLibrary, ListsLoadsAndDeletesByTheIdBeforeTheFirstColon) {
     Road r;
     const qint64 a = r.storeMenu(QStringLiteral("Tools: 2024"), 1, r.disc.path());
     const qint64 b = r.storeMenu(QStringLiteral("Games"), 2, r.disc.path());
-    r.wizard->click(QStringLiteral("cmdEdit"));
-    EXPECT_EQ(r.form().items(QStringLiteral("cmbMenuL")),
+    r.wizard->click(ctl::cmdEdit);
+    EXPECT_EQ(r.form().items(ctl::cmbMenuL),
               (QStringList{QStringLiteral("%1: Tools: 2024").arg(a), QStringLiteral("%1: Games").arg(b)}));
-    EXPECT_EQ(r.form().text(QStringLiteral("cmbMenuL")), QStringLiteral("%1: Tools: 2024").arg(a));
-    EXPECT_TRUE(r.form().visible(QStringLiteral("cmdLoad")));
+    EXPECT_EQ(r.form().text(ctl::cmbMenuL), QStringLiteral("%1: Tools: 2024").arg(a));
+    EXPECT_TRUE(r.form().visible(ctl::cmdLoad));
 
-    r.wizard->click(QStringLiteral("cmdDelete"));
-    EXPECT_FALSE(r.form().visible(QStringLiteral("cmdLoad")));
-    EXPECT_TRUE(r.form().visible(QStringLiteral("cmdMDelete")));
+    r.wizard->click(ctl::cmdDelete);
+    EXPECT_FALSE(r.form().visible(ctl::cmdLoad));
+    EXPECT_TRUE(r.form().visible(ctl::cmdMDelete));
 
     // Declining changes nothing but still hides the group.
     r.prompts.queueAnswer(false);
-    r.wizard->click(QStringLiteral("cmdMDelete"));
+    r.wizard->click(ctl::cmdMDelete);
     EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Do you really want to remove the selected Menu?")));
     EXPECT_EQ(r.rows("tblMenus"), 2);
-    EXPECT_FALSE(r.form().visible(QStringLiteral("cmdMDelete")));
+    EXPECT_FALSE(r.form().visible(ctl::cmdMDelete));
 
     // Text that names no menu is refused before anything is asked.
-    r.form().setText(QStringLiteral("cmbMenus"), QStringLiteral("Games"));
-    r.wizard->click(QStringLiteral("cmdMDelete"));
+    r.form().setText(ctl::cmbMenus, QStringLiteral("Games"));
+    r.wizard->click(ctl::cmdMDelete);
     EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Please select a menu from the list!")));
 
-    r.wizard->click(QStringLiteral("cmdDelete"));
+    r.wizard->click(ctl::cmdDelete);
     r.prompts.queueAnswer(true);
-    r.wizard->click(QStringLiteral("cmdMDelete"));
+    r.wizard->click(ctl::cmdMDelete);
     EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Menu deleted successfully!")));
     EXPECT_EQ(r.rows("tblMenus"), 1);
     EXPECT_EQ(r.rows("tblDetails"), 0);
 
-    r.wizard->click(QStringLiteral("cmdEdit"));
-    EXPECT_EQ(r.form().items(QStringLiteral("cmbMenuL")), QStringList{QStringLiteral("%1: Games").arg(b)});
+    r.wizard->click(ctl::cmdEdit);
+    EXPECT_EQ(r.form().items(ctl::cmbMenuL), QStringList{QStringLiteral("%1: Games").arg(b)});
 }
 
 TEST(Transitions, NextFromPageZeroWithoutCreateMenuFillsTheStyleListFirst) {
     Road r;
     r.next();
     ASSERT_EQ(r.step(), 1);
-    EXPECT_TRUE(r.form().items(QStringLiteral("cmbStyles")).isEmpty());
-    r.form().setText(QStringLiteral("txtTitle"), QStringLiteral("Quick"));
+    EXPECT_TRUE(r.form().items(ctl::cmbStyles).isEmpty());
+    r.form().setText(ctl::txtTitle, QStringLiteral("Quick"));
     r.wizard->openFolder(r.disc.path());
     r.next();
     EXPECT_EQ(r.step(), 2);
-    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("NEW"));
+    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("NEW"));
     EXPECT_EQ(r.wizard->state().curStyleID, 0);
 }
 
@@ -137,16 +136,15 @@ TEST(StyleLibrary, ImagePageChecksNameFolderNameAndPaths) {
     r.next();
     ASSERT_EQ(r.step(), 2);
     const QString logo = r.program.write(QStringLiteral("pics/logo.gif"), "GIF89a");
-    r.form().setText(QStringLiteral("txtLogoImage"), logo);
-    r.form().setText(QStringLiteral("txtBackImage"), r.program.path() + QStringLiteral("/gone.jpg"));
+    r.form().setText(ctl::txtLogoImage, logo);
+    r.form().setText(ctl::txtBackImage, r.program.path() + QStringLiteral("/gone.jpg"));
     r.next();
     EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Please enter a style name!")));
-    EXPECT_NE(r.form().text(QStringLiteral("txtBackImage")), QStringLiteral("none"))
-        << "no path check without a name";
+    EXPECT_NE(r.form().text(ctl::txtBackImage), QStringLiteral("none")) << "no path check without a name";
 
     for (const QString& bad : {QStringLiteral("a/b"), QStringLiteral(".."), QStringLiteral("CON"),
                                QStringLiteral("lpt1.txt"), QStringLiteral("dot."), QStringLiteral("   ")}) {
-        r.form().setText(QStringLiteral("txtStyleName"), bad);
+        r.form().setText(ctl::txtStyleName, bad);
         r.next();
         EXPECT_EQ(r.step(), 2) << bad.toStdString();
         EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("cannot be used as a folder name")))
@@ -155,13 +153,13 @@ TEST(StyleLibrary, ImagePageChecksNameFolderNameAndPaths) {
     EXPECT_TRUE(isUsableFolderName(QStringLiteral("Ocean Blue 2")));
     EXPECT_TRUE(isUsableFolderName(QStringLiteral("CONSOLE")));
 
-    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Ocean"));
+    r.form().setText(ctl::txtStyleName, QStringLiteral("Ocean"));
     r.next();
     EXPECT_EQ(r.step(), 2);
     EXPECT_TRUE(r.lastEvent().contains(
         QStringLiteral("Following paths are no longer valid, please correct!\\r\\nBackground image\\r\\n")));
-    EXPECT_EQ(r.form().text(QStringLiteral("txtBackImage")), QStringLiteral("none"));
-    EXPECT_EQ(r.form().text(QStringLiteral("txtLogoImage")), logo);
+    EXPECT_EQ(r.form().text(ctl::txtBackImage), QStringLiteral("none"));
+    EXPECT_EQ(r.form().text(ctl::txtLogoImage), logo);
     r.next();
     EXPECT_EQ(r.step(), 3);
 }
@@ -169,17 +167,17 @@ TEST(StyleLibrary, ImagePageChecksNameFolderNameAndPaths) {
 TEST(StyleLibrary, SavingANewStyleInsertsOnceGathersAssetsAndWritesTheMenu) {
     Road r;
     r.newStyleWithLogo();
-    r.form().setText(QStringLiteral("txtButtonOn"), QString());  // empty counts as "none"
+    r.form().setText(ctl::txtButtonOn, QString());  // empty counts as "none"
     r.next();
     r.next();
     ASSERT_EQ(r.step(), 4) << r.prompts.transcript().join(QLatin1Char('\n')).toStdString();
 
     EXPECT_EQ(r.rows("tblStyles"), 4);
     const qint64 id = r.wizard->state().curStyleID;
-    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("%1: Ocean").arg(id));
+    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("%1: Ocean").arg(id));
     const QString styleCopy = QDir(r.program.path()).filePath(QStringLiteral("Styles/Ocean/logo.gif"));
-    EXPECT_EQ(QDir::fromNativeSeparators(r.form().text(QStringLiteral("txtLogoImage"))), styleCopy);
-    EXPECT_EQ(r.form().text(QStringLiteral("txtButtonOn")), QStringLiteral("none"));
+    EXPECT_EQ(QDir::fromNativeSeparators(r.form().text(ctl::txtLogoImage)), styleCopy);
+    EXPECT_EQ(r.form().text(ctl::txtButtonOn), QStringLiteral("none"));
     EXPECT_EQ(test::readFile(r.disc.filePath(QStringLiteral("Menu/logo.gif"))), QByteArray("GIF89a-logo"));
     EXPECT_TRUE(QFile::exists(r.disc.filePath(QStringLiteral("Menu/Styles.css"))));
     auto style = r.wizard->myData().GetRS(QString::fromUtf8(sql::styleById), {id});
@@ -193,7 +191,7 @@ TEST(StyleLibrary, SavingANewStyleInsertsOnceGathersAssetsAndWritesTheMenu) {
 
     // Back to "Styles / fonts" and forward again: the same rows are updated.
     r.back();
-    r.form().setText(QStringLiteral("txtDColor"), QStringLiteral("RGB(1,2,3)"));
+    r.form().setText(ctl::txtDColor, QStringLiteral("RGB(1,2,3)"));
     r.next();
     EXPECT_EQ(r.rows("tblStyles"), 4);
     EXPECT_EQ(r.rows("tblMenus"), 1);
@@ -205,18 +203,17 @@ TEST(StyleLibrary, SavingANewStyleInsertsOnceGathersAssetsAndWritesTheMenu) {
 TEST(StyleLibrary, AStyleWhoseRowVanishedIsSavedAsANewOne) {
     Road r;
     r.startNewMenu(QStringLiteral("Disc"));
-    r.form().select(QStringLiteral("cmbStyles"), 2);  // "2: Paper"
+    r.form().select(ctl::cmbStyles, 2);  // "2: Paper"
     r.next();
     ASSERT_EQ(r.wizard->state().curStyleID, 2);
-    EXPECT_EQ(r.form().text(QStringLiteral("txtStyleName")), QStringLiteral("Paper"));
+    EXPECT_EQ(r.form().text(ctl::txtStyleName), QStringLiteral("Paper"));
     r.wizard->myData().ExecuteSQL(QStringLiteral("DELETE FROM tblStyles WHERE StyleID=2"));
     r.next();
     r.next();
     ASSERT_EQ(r.step(), 4);
     EXPECT_GT(r.wizard->state().curStyleID, 3);
     EXPECT_EQ(r.rows("tblStyles"), 3);
-    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")),
-              QStringLiteral("%1: Paper").arg(r.wizard->state().curStyleID));
+    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("%1: Paper").arg(r.wizard->state().curStyleID));
 }
 
 TEST(Pickers, ColourFontAndFileDialogsWriteTheirFields) {
@@ -224,35 +221,35 @@ TEST(Pickers, ColourFontAndFileDialogsWriteTheirFields) {
     r.startNewMenu(QStringLiteral("Disc"));
     r.next();
     r.prompts.queueColor(std::nullopt);
-    r.wizard->click(QStringLiteral("cmdPickColor"));
+    r.wizard->click(ctl::cmdPickColor);
     EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"preset\":0")));
-    EXPECT_EQ(r.form().text(QStringLiteral("txtBackgroundColor")), QStringLiteral("RGB(0,0,0)"));
+    EXPECT_EQ(r.form().text(ctl::txtBackgroundColor), QStringLiteral("RGB(0,0,0)"));
 
     r.prompts.queueColor(255);
-    r.wizard->click(QStringLiteral("cmdHColorActive"));
+    r.wizard->click(ctl::cmdHColorActive);
     EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"preset\":16764689")));
-    EXPECT_EQ(r.form().text(QStringLiteral("txtHColorActive")), QStringLiteral("RGB(255,0,0)"));
-    EXPECT_EQ(r.form().color(QStringLiteral("colHyperA")), 255);
+    EXPECT_EQ(r.form().text(ctl::txtHColorActive), QStringLiteral("RGB(255,0,0)"));
+    EXPECT_EQ(r.form().color(ctl::colHyperA), 255);
 
     r.prompts.queueFont(FontChoice{QStringLiteral("Verdana"), 12, false});
-    r.wizard->click(QStringLiteral("cmdTFont"));
+    r.wizard->click(ctl::cmdTFont);
     EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"family\":\"Arial\",\"size\":14,\"bold\":true")));
-    EXPECT_EQ(r.form().text(QStringLiteral("txtTitleFont")), QStringLiteral("Verdana;12pt;Normal"));
-    r.form().setText(QStringLiteral("txtDFont"), QStringLiteral("Times New Roman;10.5pt;Normal"));
+    EXPECT_EQ(r.form().text(ctl::txtTitleFont), QStringLiteral("Verdana;12pt;Normal"));
+    r.form().setText(ctl::txtDFont, QStringLiteral("Times New Roman;10.5pt;Normal"));
     r.prompts.queueFont(std::nullopt);
-    r.wizard->click(QStringLiteral("cmdDFont"));
-    EXPECT_EQ(r.form().text(QStringLiteral("txtDFont")), QStringLiteral("Times New Roman;10pt;Normal"));
+    r.wizard->click(ctl::cmdDFont);
+    EXPECT_EQ(r.form().text(ctl::txtDFont), QStringLiteral("Times New Roman;10pt;Normal"));
 
     r.prompts.queueFile(QStringLiteral("/pics/wave.wav"));
-    r.wizard->click(QStringLiteral("cmdBSound"));
+    r.wizard->click(ctl::cmdBSound);
     EXPECT_TRUE(
         r.lastEvent().contains(QStringLiteral("\"filter\":\"Sounds (*.wav)|*.wav\",\"defaultExt\":\"wav\"")));
-    EXPECT_EQ(r.form().text(QStringLiteral("txtBSound")), QStringLiteral("/pics/wave.wav"));
+    EXPECT_EQ(r.form().text(ctl::txtBSound), QStringLiteral("/pics/wave.wav"));
     r.prompts.queueFile(std::nullopt);
-    r.wizard->click(QStringLiteral("cmdLImage"));
+    r.wizard->click(ctl::cmdLImage);
     EXPECT_TRUE(r.lastEvent().contains(
         QStringLiteral("\"filter\":\"Pictures (*.jpg;*.gif)|*.jpg;*.gif\",\"defaultExt\":\"jpg\"")));
-    EXPECT_EQ(r.form().text(QStringLiteral("txtLogoImage")), QStringLiteral("none"));
+    EXPECT_EQ(r.form().text(ctl::txtLogoImage), QStringLiteral("none"));
 }
 
 TEST(Pickers, ASystemColourIsReportedOncePerPartBeforeItsValueIsWritten) {
@@ -261,13 +258,13 @@ TEST(Pickers, ASystemColourIsReportedOncePerPartBeforeItsValueIsWritten) {
     r.next();
     qsizetype linesWhenWritten = -1;
     r.form().addListener([&](const QString& name) {
-        if (name == QStringLiteral("txtHColorActive") && linesWhenWritten < 0) {
+        if (name == ctl::txtHColorActive && linesWhenWritten < 0) {
             linesWhenWritten = r.prompts.transcript().size();
         }
     });
     r.prompts.clearTranscript();
     r.prompts.queueColor(-2147483633);
-    r.wizard->click(QStringLiteral("cmdHColorActive"));
+    r.wizard->click(ctl::cmdHColorActive);
 
     const QStringList lines = r.prompts.transcript();
     ASSERT_EQ(lines.size(), 4) << lines.join(QLatin1Char('\n')).toStdString();
@@ -282,8 +279,8 @@ TEST(Pickers, ASystemColourIsReportedOncePerPartBeforeItsValueIsWritten) {
                   QStringLiteral("-2147483633 ist eine Systemfarbe"));
     }
     EXPECT_EQ(linesWhenWritten, 4);
-    EXPECT_EQ(r.form().text(QStringLiteral("txtHColorActive")), QStringLiteral("RGB(-1,-1,-1)"));
-    EXPECT_EQ(r.form().color(QStringLiteral("colHyperA")), -2147483633);
+    EXPECT_EQ(r.form().text(ctl::txtHColorActive), QStringLiteral("RGB(-1,-1,-1)"));
+    EXPECT_EQ(r.form().color(ctl::colHyperA), -2147483633);
 }
 
 TEST(Transitions, LoadingAStoredMenuRestoresItsHeaderAndStyle) {
@@ -294,9 +291,9 @@ TEST(Transitions, LoadingAStoredMenuRestoresItsHeaderAndStyle) {
 
     // A root that is gone: the drive list still moves to its drive, whose current folder becomes
     // the CD root, and the author is told to pick the root anew.
-    r.wizard->click(QStringLiteral("cmdEdit"));
-    r.form().select(QStringLiteral("cmbMenuL"), 1);
-    r.wizard->click(QStringLiteral("cmdLoad"));
+    r.wizard->click(ctl::cmdEdit);
+    r.form().select(ctl::cmbMenuL, 1);
+    r.wizard->click(ctl::cmdLoad);
     EXPECT_EQ(r.wizard->state().curMenuID, lost);
     EXPECT_EQ(r.step(), 1);
     const QJsonObject message = test::event(r.lastEvent());
@@ -304,43 +301,42 @@ TEST(Transitions, LoadingAStoredMenuRestoresItsHeaderAndStyle) {
     EXPECT_EQ(
         message.value(QStringLiteral("text")).toString(),
         QStringLiteral("Your root directory is no longer valid!\r\nPlease select a new root directory!"));
-    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("NEW"))
-        << "an unknown style keeps the list";
+    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("NEW")) << "an unknown style keeps the list";
     const QString driveFolder = folderAsShown(driveOf(gone));
-    EXPECT_EQ(r.form().caption(QStringLiteral("lblRoot")), driveFolder);
+    EXPECT_EQ(r.form().caption(ctl::lblRoot), driveFolder);
     EXPECT_EQ(r.wizard->state().cdRoot, withTrailingSeparator(driveFolder));
 
     r.back();
     r.prompts.clearTranscript();
-    r.wizard->click(QStringLiteral("cmdEdit"));
-    r.wizard->click(QStringLiteral("cmdLoad"));
+    r.wizard->click(ctl::cmdEdit);
+    r.wizard->click(ctl::cmdLoad);
     ASSERT_EQ(r.step(), 1);
     EXPECT_EQ(r.wizard->state().curMenuID, id);
     EXPECT_TRUE(r.wizard->state().menuLoaded);
-    EXPECT_EQ(r.form().text(QStringLiteral("txtTitle")), QStringLiteral("Stored"));
-    EXPECT_EQ(r.form().text(QStringLiteral("cmbTemplate")), QStringLiteral("Extended"));
-    EXPECT_EQ(r.form().text(QStringLiteral("cmbStyles")), QStringLiteral("2: Paper"));
+    EXPECT_EQ(r.form().text(ctl::txtTitle), QStringLiteral("Stored"));
+    EXPECT_EQ(r.form().text(ctl::cmbTemplate), QStringLiteral("Extended"));
+    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("2: Paper"));
     EXPECT_EQ(r.wizard->state().cdRoot, r.root());
     EXPECT_FALSE(r.said(QStringLiteral("no longer valid")));
 
     // A stored title is not checked against itself; the style loads from the list.
     r.next();
     EXPECT_EQ(r.step(), 2);
-    EXPECT_EQ(r.form().text(QStringLiteral("txtStyleName")), QStringLiteral("Paper"));
+    EXPECT_EQ(r.form().text(ctl::txtStyleName), QStringLiteral("Paper"));
 }
 
 TEST(Transitions, FilePageShowsTheTemplatesFieldsAndListsTheMenusEntries) {
     Road r;
     r.startNewMenu(QStringLiteral("Disc"));
-    r.form().setText(QStringLiteral("cmbTemplate"), QStringLiteral("Extended"));
+    r.form().setText(ctl::cmbTemplate, QStringLiteral("Extended"));
     r.next();
-    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Plain"));
+    r.form().setText(ctl::txtStyleName, QStringLiteral("Plain"));
     r.next();
     r.next();
     ASSERT_EQ(r.step(), 4);
-    EXPECT_TRUE(r.form().visible(QStringLiteral("txtFileCat")));
-    EXPECT_FALSE(r.form().visible(QStringLiteral("txtFileScreenshot")));
-    EXPECT_FALSE(r.form().visible(QStringLiteral("cmdFScreenshot")));
+    EXPECT_TRUE(r.form().visible(ctl::txtFileCat));
+    EXPECT_FALSE(r.form().visible(ctl::txtFileScreenshot));
+    EXPECT_FALSE(r.form().visible(ctl::cmdFScreenshot));
 
     // An entry stored behind the wizard's back shows when the page is entered again.
     r.wizard->myData().ExecuteSQL(
@@ -349,12 +345,12 @@ TEST(Transitions, FilePageShowsTheTemplatesFieldsAndListsTheMenusEntries) {
          QStringLiteral("setup.exe"), QString(), QStringLiteral("none")});
     r.wizard->state().curFileName = QStringLiteral("Old");
     r.back();
-    r.form().setText(QStringLiteral("cmbTemplate"), QStringLiteral("Standard Screenshots"));
+    r.form().setText(ctl::cmbTemplate, QStringLiteral("Standard Screenshots"));
     r.next();
-    EXPECT_EQ(r.form().items(QStringLiteral("lstFiles")), QStringList{QStringLiteral("Setup")});
+    EXPECT_EQ(r.form().items(ctl::lstFiles), QStringList{QStringLiteral("Setup")});
     EXPECT_EQ(r.wizard->state().curFileName, QString());
-    EXPECT_FALSE(r.form().visible(QStringLiteral("txtFileCat")));
-    EXPECT_TRUE(r.form().visible(QStringLiteral("cmdFScreenshot")));
+    EXPECT_FALSE(r.form().visible(ctl::txtFileCat));
+    EXPECT_TRUE(r.form().visible(ctl::cmdFScreenshot));
 }
 
 TEST(StyleLibrary, SavingRefusesAnUnusableNameAndLinkedFoldersAndStaysUsable) {
@@ -364,7 +360,7 @@ TEST(StyleLibrary, SavingRefusesAnUnusableNameAndLinkedFoldersAndStaysUsable) {
     ASSERT_EQ(r.step(), 3);
 
     // A name changed after its page (as a script can) is checked again: nothing escapes Styles.
-    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("../../x"));
+    r.form().setText(ctl::txtStyleName, QStringLiteral("../../x"));
     r.next();
     EXPECT_EQ(r.step(), 3);
     EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("cannot be used as a folder name")));
@@ -375,7 +371,7 @@ TEST(StyleLibrary, SavingRefusesAnUnusableNameAndLinkedFoldersAndStaysUsable) {
     test::TempFolder elsewhere;
     const QString menu = r.disc.filePath(QStringLiteral("Menu"));
     ASSERT_TRUE(QFile::link(elsewhere.path(), menu));
-    r.form().setText(QStringLiteral("txtStyleName"), QStringLiteral("Ocean"));
+    r.form().setText(ctl::txtStyleName, QStringLiteral("Ocean"));
     r.next();
     EXPECT_EQ(r.step(), 3);
     const QJsonObject refusal = test::event(r.lastEvent());

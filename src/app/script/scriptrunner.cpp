@@ -4,6 +4,8 @@
 #include <map>
 
 #include "base/error.h"
+#include "wizard/controlnames.h"
+#include "wizard/compose.h"
 
 namespace torvel {
 
@@ -14,7 +16,7 @@ struct ScriptError {
     QString what;
 };
 
-const QString kDialogForms[] = {QStringLiteral("frmFiles"), QStringLiteral("frmAbout")};
+const QString kDialogForms[] = {ctl::frmFiles, ctl::frmAbout};
 
 QString quoted(const QString& text) {
     return QStringLiteral("\"%1\"").arg(text);
@@ -141,7 +143,7 @@ JsonLine controlDump(const Control& control) {
 ScriptRunner::ScriptRunner(const QString& programDir, QTextStream& out, QTextStream& err)
     : out_(out), err_(err) {
     prompts_.onEvent = [this](const QString& line) { print(line); };
-    wizard_ = std::make_unique<Wizard>(prompts_, programDir);
+    wizard_ = buildWizard(prompts_, programDir);
 }
 
 ScriptRunner::~ScriptRunner() = default;
