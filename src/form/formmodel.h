@@ -37,6 +37,13 @@ struct Control {
     QStringList items;
     int selected = -1;
     int color = 0;  // 0x00BBGGRR
+    // What the keyboard does on the form: the button Enter presses while this control has the
+    // focus (a list with a button of its own, which also takes the focus when it appears), and
+    // whether this is a button Enter presses where no focused control has one.
+    QString enterButton;
+    bool defaultButton = false;
+    // A dialog form's frame: the form keeps the focus until it closes, and its size is its content's.
+    bool modal = false;
 };
 
 // A control with a name, a kind and optionally a caption and a tooltip.

@@ -30,7 +30,8 @@ class Prompts {
 public:
     virtual ~Prompts() = default;
 
-    virtual Answer message(MessageIcon icon, MessageButtons buttons, const QString& title, const QString& text) = 0;
+    virtual Answer message(MessageIcon icon, MessageButtons buttons, const QString& title,
+                           const QString& text) = 0;
     // The chosen file's full path, or nothing when cancelled.
     virtual std::optional<QString> openFile(const OpenFileRequest& request) = 0;
     // The chosen colour number (0x00BBGGRR), or nothing when cancelled.

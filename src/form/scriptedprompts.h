@@ -37,7 +37,8 @@ public:
     // The result of startProgram: by default true when the file exists.
     std::function<bool(const QString& path)> programStarter;
 
-    Answer message(MessageIcon icon, MessageButtons buttons, const QString& title, const QString& text) override;
+    Answer message(MessageIcon icon, MessageButtons buttons, const QString& title,
+                   const QString& text) override;
     std::optional<QString> openFile(const OpenFileRequest& request) override;
     std::optional<int> chooseColor(int preset) override;
     std::optional<FontChoice> chooseFont(const FontChoice& preset) override;

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <memory>
 #include <vector>
 
 class QGridLayout;
@@ -15,6 +16,7 @@ namespace torvel {
 
 class DialogForm;
 class FormBinding;
+class PageLayouts;
 class QtPrompts;
 class Wizard;
 struct Control;
@@ -51,26 +53,15 @@ protected:
 
 private:
     void buildMenus();
+    QWidget* buildCentral();
     QWidget* buildPage(int index);
-    void buildWelcome(QVBoxLayout* layout, QWidget* page);
-    void buildGeneral(QVBoxLayout* layout, QWidget* page);
-    void buildImages(QVBoxLayout* layout, QWidget* page);
-    void buildFonts(QVBoxLayout* layout, QWidget* page);
-    void buildFiles(QVBoxLayout* layout, QWidget* page);
-    void addLeftovers(int index, QVBoxLayout* layout, QWidget* page);
-    QWidget* make(const QString& name, QWidget* parent);
-    QWidget* makeIntro(const QString& name, QWidget* parent);
-    // A row "label | field | button | swatch" of a grid; empty names leave the cell free.
-    void addRow(QGridLayout* grid, int row, QWidget* parent, const QString& label, const QString& field,
-                const QString& button = {}, const QString& swatch = {}, const QString& button2 = {});
     void controlChanged(const Control& c);
     // Puts the keyboard focus on the first field of a page that has just been shown.
     static void focusFirstField(QWidget* page);
-    // The menu lists of the first page, each shown with its own button.
-    static bool isGroupField(const QString& name);
 
     Wizard& wizard_;
     FormBinding* binding_;
+    std::unique_ptr<PageLayouts> layouts_;
     QStackedWidget* stack_ = nullptr;
     std::vector<QWidget*> pages_;
     std::map<QString, QLabel*> pageTitles_;

@@ -16,6 +16,7 @@ const QString kForm = ctl::frmAbout;
 void addAboutControls(FormModel& dlg, const AboutInfo& info) {
     Control frame = makeControl(ctl::frmAbout, ControlKind::Frame, QStringLiteral("About ") + info.title);
     frame.color = kAboutBackColor;
+    frame.modal = true;
     dlg.add(frame);
     dlg.add(makeControl(ctl::lblTitle, ControlKind::Label));
     dlg.add(makeControl(ctl::lblVersion, ControlKind::Label));

@@ -184,6 +184,14 @@ void addMainWindowControls(FormModel& form) {
         c.tag = QString::fromUtf8(s.tag);
         c.visible = s.visible;
         c.bold = c.name == ctl::lblRoot;
+        // Enter goes on to the next page, or finishes on the last; in the menu lists of the
+        // first page it is the list's own button, Load or Delete.
+        c.defaultButton = c.name == ctl::cmdNext || c.name == ctl::Finish;
+        if (c.name == ctl::cmbMenuL) {
+            c.enterButton = QString::fromLatin1(ctl::cmdLoad);
+        } else if (c.name == ctl::cmbMenus) {
+            c.enterButton = QString::fromLatin1(ctl::cmdMDelete);
+        }
         form.add(std::move(c));
     }
     QStringList templates;
