@@ -40,11 +40,13 @@ void ScriptedPrompts::record(const JsonLine& line) {
     }
 }
 
-Answer ScriptedPrompts::message(MessageIcon icon, MessageButtons buttons, const QString& title, const QString& text) {
+Answer ScriptedPrompts::message(MessageIcon icon, MessageButtons buttons, const QString& title,
+                                const QString& text) {
     JsonLine line;
     line.add(QStringLiteral("event"), QStringLiteral("message"))
         .add(QStringLiteral("icon"), iconName(icon))
-        .add(QStringLiteral("buttons"), buttons == MessageButtons::YesNo ? QStringLiteral("yesno") : QStringLiteral("ok"))
+        .add(QStringLiteral("buttons"),
+             buttons == MessageButtons::YesNo ? QStringLiteral("yesno") : QStringLiteral("ok"))
         .add(QStringLiteral("title"), title)
         .add(QStringLiteral("text"), text);
     if (buttons == MessageButtons::Ok) {
@@ -99,15 +101,19 @@ void ScriptedPrompts::showForm(const QString& form) {
 }
 
 void ScriptedPrompts::closeForm(const QString& form) {
-    record(JsonLine().add(QStringLiteral("event"), QStringLiteral("close")).add(QStringLiteral("form"), form));
+    record(
+        JsonLine().add(QStringLiteral("event"), QStringLiteral("close")).add(QStringLiteral("form"), form));
 }
 
 void ScriptedPrompts::openUrl(const QString& url) {
-    record(JsonLine().add(QStringLiteral("event"), QStringLiteral("open-url")).add(QStringLiteral("url"), url));
+    record(
+        JsonLine().add(QStringLiteral("event"), QStringLiteral("open-url")).add(QStringLiteral("url"), url));
 }
 
 bool ScriptedPrompts::startProgram(const QString& path) {
-    record(JsonLine().add(QStringLiteral("event"), QStringLiteral("start-program")).add(QStringLiteral("path"), path));
+    record(JsonLine()
+               .add(QStringLiteral("event"), QStringLiteral("start-program"))
+               .add(QStringLiteral("path"), path));
     return programStarter ? programStarter(path) : QFileInfo(path).isFile();
 }
 
@@ -118,7 +124,8 @@ void ScriptedPrompts::quit() {
 
 QString ScriptedPrompts::fontText(const FontChoice& font) {
     return QStringLiteral("%1;%2;%3")
-        .arg(font.family, QString::number(font.size), font.bold ? QStringLiteral("bold") : QStringLiteral("normal"));
+        .arg(font.family, QString::number(font.size),
+             font.bold ? QStringLiteral("bold") : QStringLiteral("normal"));
 }
 
 std::optional<FontChoice> ScriptedPrompts::parseFont(const QString& text) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "form/controlkinds.h"
 #include "ui/formbinding.h"
 #include "ui/icons.h"
 #include "ui/qtprompts.h"
@@ -15,21 +16,6 @@
 namespace torvel {
 
 namespace {
-
-bool isField(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::TextField:
-        case ControlKind::MultiLineText:
-        case ControlKind::ComboBox:
-        case ControlKind::ListBox:
-        case ControlKind::Swatch:
-        case ControlKind::DriveList:
-        case ControlKind::FolderList:
-            return true;
-        default:
-            return false;
-    }
-}
 
 bool isLink(const Control& c) {
     return c.kind == ControlKind::Button &&
@@ -107,7 +93,8 @@ void DialogForm::build() {
             if (firstButton == nullptr) {
                 firstButton = qobject_cast<QPushButton*>(w);
             }
-        } else if (c.kind == ControlKind::Label && i + 1 < controls.size() && isField(controls[i + 1].kind)) {
+        } else if (c.kind == ControlKind::Label && i + 1 < controls.size() &&
+                   isValueControl(controls[i + 1].kind)) {
             // A label followed by its field: one row.
             const Control& field = controls[++i];
             grid->addWidget(w, row, 0, Qt::AlignLeft | Qt::AlignVCenter);

@@ -22,6 +22,7 @@ public:
     FormBinding(Wizard& wizard, FormModel& form, QString prefix, QObject* parent = nullptr);
 
     FormModel& form() { return form_; }
+    Wizard& wizard() { return wizard_; }
     // The name under which the wizard knows a control: the prefix and the control's name.
     QString qualified(const QString& name) const { return prefix_ + name; }
 
@@ -45,7 +46,6 @@ public:
 private:
     void refresh(const QString& name);
     void apply(const Control& c, QWidget* w);
-    void bind(const Control& c, QWidget* w);
 
     Wizard& wizard_;
     FormModel& form_;

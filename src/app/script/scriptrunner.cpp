@@ -4,8 +4,9 @@
 #include <map>
 
 #include "base/error.h"
-#include "wizard/controlnames.h"
+#include "form/controlkinds.h"
 #include "wizard/compose.h"
+#include "wizard/controlnames.h"
 
 namespace torvel {
 
@@ -48,15 +49,6 @@ QString argumentOf(const QString& command, const std::optional<QString>& rest, c
         throw ScriptError{QStringLiteral("%1 needs an argument: %1 %2").arg(command, shape)};
     }
     return unescaped(*rest);
-}
-
-bool hasText(ControlKind kind) {
-    return kind == ControlKind::TextField || kind == ControlKind::MultiLineText ||
-           kind == ControlKind::ComboBox;
-}
-
-bool isList(ControlKind kind) {
-    return kind == ControlKind::ComboBox || kind == ControlKind::ListBox;
 }
 
 // "0x..." or decimal; a colour number is 0x00BBGGRR.
@@ -105,36 +97,22 @@ std::optional<QString> unescapeScriptText(const QString& raw, QString* error) {
 }
 
 JsonLine controlDump(const Control& control) {
-    const QJsonValue items(QJsonArray::fromStringList(control.items));
+    const KindTraits& holds = kindTraits(control.kind);
     JsonLine dump;
-    switch (control.kind) {
-        case ControlKind::TextField:
-        case ControlKind::MultiLineText:
-            dump.add(QStringLiteral("text"), control.text);
-            break;
-        case ControlKind::ComboBox:
-            dump.add(QStringLiteral("text"), control.text)
-                .add(QStringLiteral("items"), items)
-                .add(QStringLiteral("selected"), control.selected);
-            break;
-        case ControlKind::ListBox:
-            dump.add(QStringLiteral("items"), items).add(QStringLiteral("selected"), control.selected);
-            break;
-        case ControlKind::Swatch:
-            dump.add(QStringLiteral("color"), control.color);
-            break;
-        case ControlKind::DriveList:
-        case ControlKind::FolderList:
-            dump.add(QStringLiteral("text"), control.text).add(QStringLiteral("items"), items);
-            break;
-        case ControlKind::Frame:
-        case ControlKind::Label:
-        case ControlKind::Button:
-        case ControlKind::PictureButton:
-        case ControlKind::Picture:
-        case ControlKind::MenuItem:
-            dump.add(QStringLiteral("caption"), control.caption);
-            break;
+    if (holds.caption) {
+        dump.add(QStringLiteral("caption"), control.caption);
+    }
+    if (holds.text) {
+        dump.add(QStringLiteral("text"), control.text);
+    }
+    if (holds.items) {
+        dump.add(QStringLiteral("items"), QJsonValue(QJsonArray::fromStringList(control.items)));
+    }
+    if (holds.selection) {
+        dump.add(QStringLiteral("selected"), control.selected);
+    }
+    if (holds.color) {
+        dump.add(QStringLiteral("color"), control.color);
     }
     dump.add(QStringLiteral("visible"), control.visible);
     return dump;
@@ -260,7 +238,7 @@ void ScriptRunner::set(const QString& command, const std::optional<QString>& res
         throw ScriptError{
             QStringLiteral("set needs a text after the control name (set %1 TEXT)").arg(t.qualified)};
     }
-    if (!hasText(t.control->kind)) {
+    if (!kindTraits(t.control->kind).typed) {
         throw ScriptError{QStringLiteral("%1 has no text to set").arg(quoted(t.qualified))};
     }
     t.form->setText(t.name, unescaped(*t.argument));
@@ -272,7 +250,7 @@ void ScriptRunner::choose(const QString& command, const std::optional<QString>& 
         throw ScriptError{
             QStringLiteral("choose needs an item after the control name (choose %1 ITEM)").arg(t.qualified)};
     }
-    if (!isList(t.control->kind)) {
+    if (!kindTraits(t.control->kind).selection) {
         throw ScriptError{QStringLiteral("%1 is not a list").arg(quoted(t.qualified))};
     }
     const QString item = unescaped(*t.argument);
