@@ -3,11 +3,11 @@
 
 #include "data/clsdata.h"
 #include "data/statements.h"
-#include "form/fieldvalue.h"
 #include "files/escaping.h"
+#include "files/textfile.h"
+#include "form/fieldvalue.h"
 #include "generator/pageframe.h"
 #include "generator/pages.h"
-#include "files/textfile.h"
 
 namespace torvel {
 
@@ -70,45 +70,28 @@ void writeScripts(PageFrame& page) {
 
 // One entry's title block and its hidden description block inside category panel i.
 void writeEntry(PageFrame& page, const ResultSet& entry, qint32 i, qint32 j, bool screenshots) {
-    const QString emptyCell =
-        QStringLiteral("          <td width='30%' align='right' valign='top'>&nbsp;</td>");
-    page.line(QStringLiteral("<div id='LTitle' style='border:1px groove'>"));
-    page.line(QStringLiteral("      <table border='0' width='100%'>"));
-    page.line(QStringLiteral("        <tr>"));
-    page.line(
-        QStringLiteral("          <td style='padding-left:20px' width='70%' align='left' valign='top'>"));
-    page.line(QStringLiteral("            <p class='TLink' onclick='displayText(%1,%2)'>").arg(i).arg(j) +
-              htmlText(entry.field(QStringLiteral("FileName"))) + QStringLiteral("</p>"));
-    page.line(QStringLiteral("          </td>"));
+    EntryPanel panel;
+    panel.titleOpen = QStringLiteral("<div id='LTitle' style='border:1px groove'>");
+    panel.title = QStringLiteral("            <p class='TLink' onclick='displayText(%1,%2)'>").arg(i).arg(j) +
+                  htmlText(entry.field(QStringLiteral("FileName"))) + QStringLiteral("</p>");
+    panel.descriptionOpen = QStringLiteral(" <div id='Des' style='display:none'>");
+    panel.description = QStringLiteral("            <p>") +
+                        htmlDescription(entry.field(QStringLiteral("Description"))) +
+                        QStringLiteral("</p><a align='right' href=") +
+                        linkAttribute(entry.field(QStringLiteral("FileLink"))) + QStringLiteral(">Open</a>");
+    panel.descriptionRowEnd = QStringLiteral("        </tr>");
+    panel.close = QStringLiteral(" </div>");
     if (screenshots) {
-        page.line(emptyCell);
-    }
-    page.line(QStringLiteral("        </tr>"));
-    page.line(QStringLiteral("      </table>"));
-    page.line(QStringLiteral(" </div>"));
-    page.line(QStringLiteral(" <div id='Des' style='display:none'>"));
-    page.line(QStringLiteral("      <table border='0' width='100%'>"));
-    page.line(QStringLiteral("        <tr>"));
-    page.line(
-        QStringLiteral("          <td style='padding-left:30px' width='70%' align='left' valign='top'>"));
-    page.line(QStringLiteral("            <p>") +
-              htmlDescription(entry.field(QStringLiteral("Description"))) +
-              QStringLiteral("</p><a align='right' href=") +
-              linkAttribute(entry.field(QStringLiteral("FileLink"))) + QStringLiteral(">Open</a>"));
-    page.line(QStringLiteral("          </td>"));
-    if (screenshots) {
+        panel.titleShot = QStringLiteral("          <td width='30%' align='right' valign='top'>&nbsp;</td>");
         const QString shot = entry.field(QStringLiteral("Screenshot"));
-        if (isFieldSet(shot)) {
-            page.line(QStringLiteral(" <td id='SShot' width='30%' align='right' valign='top'><img src=") +
-                      htmlText(menuAssetReference(shot)) + QStringLiteral("></td>"));
-        } else {
-            page.line(QStringLiteral(
-                "          <td id='SShot' width='30%' align='right' valign='top'>&nbsp;</td>"));
-        }
+        panel.descriptionShot =
+            isFieldSet(shot)
+                ? QStringLiteral(" <td id='SShot' width='30%' align='right' valign='top'><img src=") +
+                      htmlText(menuAssetReference(shot)) + QStringLiteral("></td>")
+                : QStringLiteral(
+                      "          <td id='SShot' width='30%' align='right' valign='top'>&nbsp;</td>");
     }
-    page.line(QStringLiteral("        </tr>"));
-    page.line(QStringLiteral("      </table>"));
-    page.line(QStringLiteral(" </div>"));
+    page.entryPanel(panel);
 }
 
 // The Extended page, with or without screenshots: one button per category, one panel per

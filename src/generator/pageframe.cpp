@@ -2,10 +2,10 @@
 
 #include <QUrl>
 
-#include "files/paths.h"
-#include "form/fieldvalue.h"
 #include "files/escaping.h"
+#include "files/paths.h"
 #include "files/textfile.h"
+#include "form/fieldvalue.h"
 #include "version.h"
 
 namespace torvel {
@@ -100,6 +100,30 @@ void PageFrame::buttonColumn(const QStringList& labels, ButtonHandler handler) {
         line(QStringLiteral("</div>"));
         top += 35;
     }
+}
+
+void PageFrame::entryPanel(const EntryPanel& panel) {
+    const auto row = [this](const QString& open, const QString& padding, const QString& text,
+                            const QString& shot, const QString& rowEnd) {
+        line(open);
+        line(QStringLiteral("      <table border='0' width='100%'>"));
+        line(QStringLiteral("        <tr>"));
+        line(QStringLiteral("          <td style='padding-left:") + padding +
+             QStringLiteral("' width='70%' align='left' valign='top'>"));
+        line(text);
+        line(QStringLiteral("          </td>"));
+        if (!shot.isEmpty()) {
+            line(shot);
+        }
+        line(rowEnd);
+        line(QStringLiteral("      </table>"));
+    };
+    row(panel.titleOpen, QStringLiteral("20px"), panel.title, panel.titleShot,
+        QStringLiteral("        </tr>"));
+    line(panel.close);
+    row(panel.descriptionOpen, QStringLiteral("30px"), panel.description, panel.descriptionShot,
+        panel.descriptionRowEnd);
+    line(panel.close);
 }
 
 void PageFrame::footer() {

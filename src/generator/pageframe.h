@@ -28,6 +28,19 @@ QString menuAssetReference(const QString& path);
 // The click handler a button calls: displayText (file buttons) or displayCat (category buttons).
 enum class ButtonHandler { DisplayText, DisplayCat };
 
+// An entry's panel: a title block and a description block, each a one-row table of a text cell
+// and, on the pages with screenshots, an image cell. The templates differ only in these lines.
+struct EntryPanel {
+    QString titleOpen;        // the title block's opening tag
+    QString title;            // the title cell's paragraph
+    QString titleShot;        // the title row's image cell; empty: none
+    QString descriptionOpen;  // the description block's opening tag
+    QString description;      // the description cell's paragraph (and link)
+    QString descriptionShot;  // the description row's image cell; empty: none
+    QString descriptionRowEnd;
+    QString close;  // the closing tag of either block
+};
+
 // The blocks every start page shares, written in page order by the template writers.
 class PageFrame {
 public:
@@ -39,6 +52,7 @@ public:
     void pageTop();
     // One button per label: image box, text box, positions from 120 down in steps of 35.
     void buttonColumn(const QStringList& labels, ButtonHandler handler);
+    void entryPanel(const EntryPanel& panel);
     void footer();
 
     void line(const QString& text);
