@@ -10,7 +10,6 @@
 #include "ui/formbinding.h"
 #include "ui/icons.h"
 #include "ui/qtprompts.h"
-#include "wizard/controlnames.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
@@ -46,25 +45,47 @@ bool DialogForm::isOutdated() const {
 }
 
 void DialogForm::build() {
-    const FormModel& model = wizard_.dialog(form_);
-    drawnControls_ = model.controls().size();
+    drawnControls_ = wizard_.dialog(form_).controls().size();
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(18, 18, 18, 14);
     outer->setSpacing(14);
     auto* body = new QHBoxLayout;
     body->setSpacing(18);
-    auto* pictures = new QVBoxLayout;
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(8);
-    grid->setColumnStretch(1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    Sections sections;
+    sections.pictures = new QVBoxLayout;
+    sections.grid = new QGridLayout;
+    sections.grid->setHorizontalSpacing(10);
+    sections.grid->setVerticalSpacing(8);
+    sections.grid->setColumnStretch(1, 1);
+    sections.buttons = new QHBoxLayout;
+    sections.buttons->addStretch(1);
 
-    QPushButton* firstButton = nullptr;
-    const auto& controls = model.controls();
-    int row = 0;
+    placeControls(sections);
+
+    sections.pictures->addStretch(1);
+    sections.grid->setRowStretch(sections.row, 1);
+    if (sections.pictures->count() > 1) {
+        body->addLayout(sections.pictures);
+    } else {
+        delete sections.pictures;
+    }
+    body->addLayout(sections.grid, 1);
+    outer->addLayout(body, 1);
+    outer->addLayout(sections.buttons);
+
+    // The form's default button when it names one, otherwise the first button.
+    QPushButton* defaultButton =
+        sections.defaultButton != nullptr ? sections.defaultButton : sections.firstButton;
+    if (defaultButton != nullptr) {
+        defaultButton->setDefault(true);
+    }
+    setMinimumWidth(360);
+    frameChanged();
+}
+
+void DialogForm::placeControls(Sections& sections) {
+    const auto& controls = wizard_.dialog(form_).controls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const Control& c = controls[i];
         if (c.kind == ControlKind::Frame || c.kind == ControlKind::MenuItem) {
@@ -75,58 +96,43 @@ void DialogForm::build() {
             if (auto* picture = qobject_cast<QLabel*>(w)) {
                 picture->setPixmap(svgPixmap(QStringLiteral("torvel"), QSize(64, 64), devicePixelRatioF()));
             }
-            pictures->addWidget(w, 0, Qt::AlignTop | Qt::AlignHCenter);
+            sections.pictures->addWidget(w, 0, Qt::AlignTop | Qt::AlignHCenter);
         } else if (isLink(c)) {
-            auto* link = qobject_cast<QPushButton*>(w);
-            link->setFlat(true);
-            link->setCursor(Qt::PointingHandCursor);
-            // Light on the dialog's own background colour, dark on the platform's.
-            const bool darkBackground = frameColor() != 0 && colorFromNumber(frameColor()).lightness() < 160;
-            link->setStyleSheet(
-                QStringLiteral("QPushButton { color: %1; text-decoration: underline; "
-                               "border: none; text-align: left; padding: 2px 0; }")
-                    .arg(darkBackground ? QStringLiteral("#ffffff") : QStringLiteral("#1c3faa")));
-            grid->addWidget(w, row++, 0, 1, 2);
+            styleAsLink(qobject_cast<QPushButton*>(w));
+            sections.grid->addWidget(w, sections.row++, 0, 1, 2);
         } else if (c.kind == ControlKind::Button || c.kind == ControlKind::PictureButton) {
             w->setMinimumWidth(90);
-            buttons->addWidget(w);
-            if (firstButton == nullptr) {
-                firstButton = qobject_cast<QPushButton*>(w);
+            sections.buttons->addWidget(w);
+            auto* button = qobject_cast<QPushButton*>(w);
+            if (sections.firstButton == nullptr) {
+                sections.firstButton = button;
+            }
+            if (c.defaultButton && sections.defaultButton == nullptr) {
+                sections.defaultButton = button;
             }
         } else if (c.kind == ControlKind::Label && i + 1 < controls.size() &&
                    isValueControl(controls[i + 1].kind)) {
             // A label followed by its field: one row.
             const Control& field = controls[++i];
-            grid->addWidget(w, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
-            grid->addWidget(binding_->create(field.name, this), row++, 1);
+            sections.grid->addWidget(w, sections.row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+            sections.grid->addWidget(binding_->create(field.name, this), sections.row++, 1);
         } else {
             if (auto* label = qobject_cast<QLabel*>(w)) {
                 label->setWordWrap(true);
             }
-            grid->addWidget(w, row++, 0, 1, 2);
+            sections.grid->addWidget(w, sections.row++, 0, 1, 2);
         }
     }
-    pictures->addStretch(1);
-    grid->setRowStretch(row, 1);
-    if (pictures->count() > 1) {
-        body->addLayout(pictures);
-    } else {
-        delete pictures;
-    }
-    body->addLayout(grid, 1);
-    outer->addLayout(body, 1);
-    outer->addLayout(buttons);
+}
 
-    // OK is the default button when the form has one, otherwise the first button.
-    QPushButton* ok = qobject_cast<QPushButton*>(binding_->widget(ctl::cmdOK));
-    if (ok == nullptr) {
-        ok = firstButton;
-    }
-    if (ok != nullptr) {
-        ok->setDefault(true);
-    }
-    setMinimumWidth(360);
-    frameChanged();
+void DialogForm::styleAsLink(QPushButton* link) const {
+    link->setFlat(true);
+    link->setCursor(Qt::PointingHandCursor);
+    // Light on the dialog's own background colour, dark on the platform's.
+    const bool darkBackground = frameColor() != 0 && colorFromNumber(frameColor()).lightness() < 160;
+    link->setStyleSheet(QStringLiteral("QPushButton { color: %1; text-decoration: underline; "
+                                       "border: none; text-align: left; padding: 2px 0; }")
+                            .arg(darkBackground ? QStringLiteral("#ffffff") : QStringLiteral("#1c3faa")));
 }
 
 int DialogForm::frameColor() const {

@@ -2,6 +2,11 @@
 
 #include <QDialog>
 
+class QGridLayout;
+class QHBoxLayout;
+class QPushButton;
+class QVBoxLayout;
+
 namespace torvel {
 
 class FormBinding;
@@ -27,7 +32,18 @@ public slots:
     void reject() override;
 
 private:
+    // Where the form's controls go: pictures on the left, fields in a grid, buttons at the bottom.
+    struct Sections {
+        QVBoxLayout* pictures = nullptr;
+        QGridLayout* grid = nullptr;
+        QHBoxLayout* buttons = nullptr;
+        int row = 0;
+        QPushButton* firstButton = nullptr;
+        QPushButton* defaultButton = nullptr;
+    };
     void build();
+    void placeControls(Sections& sections);
+    void styleAsLink(QPushButton* link) const;
     void frameChanged();
     // The background colour number of the form's frame; 0 when it has none.
     int frameColor() const;

@@ -24,8 +24,10 @@ void addAboutControls(FormModel& dlg, const AboutInfo& info) {
     dlg.add(makeControl(ctl::lblCompany, ControlKind::Label));
     dlg.add(makeControl(ctl::lblCopyright, ControlKind::Label));
     dlg.add(makeControl(ctl::Image1, ControlKind::Picture));
-    dlg.add(
-        makeControl(ctl::cmdOK, ControlKind::Button, QStringLiteral("OK"), QStringLiteral("Close window")));
+    Control ok =
+        makeControl(ctl::cmdOK, ControlKind::Button, QStringLiteral("OK"), QStringLiteral("Close window"));
+    ok.defaultButton = true;
+    dlg.add(ok);
     dlg.add(makeControl(ctl::cmdSysInfo, ControlKind::Button, QStringLiteral("System Info"),
                         QStringLiteral("display system information")));
     dlg.add(makeControl(ctl::ZelBText1, ControlKind::Button, info.company,
@@ -54,12 +56,13 @@ void installAbout(Wizard& wizard) {
         loadAbout(wizard.dialog(kForm), info);
         wizard.setDialogOpen(kForm, true);
     });
-    wizard.onClick(kForm + QStringLiteral(".cmdOK"), [&wizard] { wizard.setDialogOpen(kForm, false); });
-    wizard.onClick(kForm + QStringLiteral(".cmdSysInfo"), [&wizard, registry] {
+    wizard.onClick(Wizard::dialogControl(kForm, ctl::cmdOK),
+                   [&wizard] { wizard.setDialogOpen(kForm, false); });
+    wizard.onClick(Wizard::dialogControl(kForm, ctl::cmdSysInfo), [&wizard, registry] {
         StartSysInfo(
             *registry, [](const QString& path) { return QFileInfo(path).isFile(); }, wizard.prompts());
     });
-    wizard.onClick(kForm + QStringLiteral(".ZelBText1"),
+    wizard.onClick(Wizard::dialogControl(kForm, ctl::ZelBText1),
                    [&wizard, info] { wizard.prompts().openUrl(info.company); });
 }
 

@@ -26,7 +26,9 @@ void addFinderControls(FormModel& dlg) {
     dlg.add(makeControl(ctl::lblDesTitle, ControlKind::Label, QStringLiteral("File title")));
     dlg.add(makeControl(ctl::cmbDesTitle, ControlKind::ComboBox));
     dlg.add(makeControl(ctl::txtDesText, ControlKind::TextField));
-    dlg.add(makeControl(ctl::cmdOK, ControlKind::Button, QStringLiteral("OK")));
+    Control ok = makeControl(ctl::cmdOK, ControlKind::Button, QStringLiteral("OK"));
+    ok.defaultButton = true;
+    dlg.add(ok);
     dlg.add(makeControl(ctl::cmdCancel, ControlKind::Button, QStringLiteral("Cancel")));
 }
 
@@ -89,17 +91,18 @@ void installFinder(Wizard& wizard) {
         }
     });
 
-    wizard.onClick(kForm + QStringLiteral(".") + kTitles,
+    wizard.onClick(Wizard::dialogControl(kForm, kTitles),
                    [&wizard, finder] { showDescription(*finder, wizard.dialog(kForm)); });
 
-    wizard.onClick(kForm + QStringLiteral(".cmdOK"), [&wizard, finder] {
+    wizard.onClick(Wizard::dialogControl(kForm, ctl::cmdOK), [&wizard, finder] {
         FormModel& d = wizard.dialog(kForm);
         wizard.form().setText(ctl::txtFileTitle, d.text(kTitles));
         wizard.form().setText(ctl::txtFileDescription, d.text(kText));
         closeFinder(wizard, *finder);
     });
 
-    wizard.onClick(kForm + QStringLiteral(".cmdCancel"), [&wizard, finder] { closeFinder(wizard, *finder); });
+    wizard.onClick(Wizard::dialogControl(kForm, ctl::cmdCancel),
+                   [&wizard, finder] { closeFinder(wizard, *finder); });
 }
 
 }  // namespace torvel

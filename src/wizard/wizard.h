@@ -56,6 +56,10 @@ public:
     FormModel& dialog(const QString& form);
     bool isDialogOpen(const QString& form) const;
     void setDialogOpen(const QString& form, bool open);
+    // How events name a dialog form's control: "FORM.NAME".
+    static QString dialogControl(const QString& form, const QString& control) {
+        return form + QLatin1Char('.') + control;
+    }
     // The form holding a control named "NAME" (main window) or "FORM.NAME"; sets *control to NAME.
     FormModel& formOf(const QString& qualifiedName, QString* control);
 
