@@ -59,37 +59,41 @@ Answer ScriptedPrompts::message(MessageIcon icon, MessageButtons buttons, const 
     return yes ? Answer::Yes : Answer::No;
 }
 
-std::optional<QString> ScriptedPrompts::openFile(const OpenFileRequest& request) {
-    auto answer = take(files_, QStringLiteral("the open-file dialog has no queued answer"));
-    JsonLine line;
-    line.add(QStringLiteral("event"), QStringLiteral("open-file"))
-        .add(QStringLiteral("filter"), request.filter)
-        .add(QStringLiteral("defaultExt"), request.defaultExt)
-        .add(QStringLiteral("initialDir"), request.initialDir);
-    answer ? line.add(QStringLiteral("answer"), *answer) : line.addNull(QStringLiteral("answer"));
+// A dialog's event line gets the answer taken from its queue (null when cancelled) and is recorded.
+template <typename Queue, typename ToJson>
+auto ScriptedPrompts::answerDialog(Queue& queue, const QString& unanswered, JsonLine line, ToJson toJson) {
+    auto answer = take(queue, unanswered);
+    answer ? line.add(QStringLiteral("answer"), toJson(*answer)) : line.addNull(QStringLiteral("answer"));
     record(line);
     return answer;
+}
+
+std::optional<QString> ScriptedPrompts::openFile(const OpenFileRequest& request) {
+    return answerDialog(files_, QStringLiteral("the open-file dialog has no queued answer"),
+                        JsonLine()
+                            .add(QStringLiteral("event"), QStringLiteral("open-file"))
+                            .add(QStringLiteral("filter"), request.filter)
+                            .add(QStringLiteral("defaultExt"), request.defaultExt)
+                            .add(QStringLiteral("initialDir"), request.initialDir),
+                        [](const QString& path) { return path; });
 }
 
 std::optional<int> ScriptedPrompts::chooseColor(int preset) {
-    auto answer = take(colors_, QStringLiteral("the colour dialog has no queued answer"));
-    JsonLine line;
-    line.add(QStringLiteral("event"), QStringLiteral("color")).add(QStringLiteral("preset"), preset);
-    answer ? line.add(QStringLiteral("answer"), *answer) : line.addNull(QStringLiteral("answer"));
-    record(line);
-    return answer;
+    return answerDialog(colors_, QStringLiteral("the colour dialog has no queued answer"),
+                        JsonLine()
+                            .add(QStringLiteral("event"), QStringLiteral("color"))
+                            .add(QStringLiteral("preset"), preset),
+                        [](int color) { return color; });
 }
 
 std::optional<FontChoice> ScriptedPrompts::chooseFont(const FontChoice& preset) {
-    auto answer = take(fonts_, QStringLiteral("the font dialog has no queued answer"));
-    JsonLine line;
-    line.add(QStringLiteral("event"), QStringLiteral("font"))
-        .add(QStringLiteral("family"), preset.family)
-        .add(QStringLiteral("size"), preset.size)
-        .add(QStringLiteral("bold"), preset.bold);
-    answer ? line.add(QStringLiteral("answer"), fontText(*answer)) : line.addNull(QStringLiteral("answer"));
-    record(line);
-    return answer;
+    return answerDialog(fonts_, QStringLiteral("the font dialog has no queued answer"),
+                        JsonLine()
+                            .add(QStringLiteral("event"), QStringLiteral("font"))
+                            .add(QStringLiteral("family"), preset.family)
+                            .add(QStringLiteral("size"), preset.size)
+                            .add(QStringLiteral("bold"), preset.bold),
+                        [](const FontChoice& font) { return fontText(font); });
 }
 
 void ScriptedPrompts::setBusy(bool busy) {

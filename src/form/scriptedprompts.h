@@ -55,6 +55,8 @@ public:
 
 private:
     void record(const JsonLine& line);
+    template <typename Queue, typename ToJson>
+    auto answerDialog(Queue& queue, const QString& unanswered, JsonLine line, ToJson toJson);
 
     std::deque<bool> answers_;
     std::deque<std::optional<QString>> files_;

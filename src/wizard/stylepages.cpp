@@ -26,32 +26,35 @@ namespace {
 
 const QString kNew = QStringLiteral("NEW");
 
+using V = StyleSheetValues;
+
 struct StyleField {
     const char* column;
     const char* field;
     const char* standard;  // default value; nullptr: the field keeps its text
+    QString V::*sheet;     // the style sheet's value from this field; nullptr: none
 };
 
 // Every column of a style row with its field, in the order of the insert statement.
 const std::array<StyleField, 18> kStyleFields = {{
-    {"StyleName", ctl::txtStyleName, nullptr},
-    {"BackColor", ctl::txtBackgroundColor, "16777215 "},
-    {"BackImage", ctl::txtBackImage, "none"},
-    {"Soundfile", ctl::txtBSound, "none"},
-    {"Logofile", ctl::txtLogoImage, "none"},
-    {"LogoTop", ctl::txtTop, "0"},
-    {"LogoLeft", ctl::txtLeft, "0"},
-    {"ButtonOnImage", ctl::txtButtonOn, "none"},
-    {"ButtonOffImage", ctl::txtButtonOff, "none"},
-    {"TitleFont", ctl::txtTitleFont, "Arial;14pt;bold"},
-    {"TitleColor", ctl::txtTitleColor, "RGB(192,192,192)"},
-    {"ButtonFont", ctl::txtButtonFont, "Arial;10pt;bold"},
-    {"ButtonColor", ctl::txtBColor, "RGB(192,192,192)"},
-    {"TextFont", ctl::txtDFont, "Arial;10pt;normal"},
-    {"TextColor", ctl::txtDColor, "RGB(192,192,192)"},
-    {"HyperFont", ctl::txtHFont, "Arial;10pt;normal"},
-    {"HyperColor", ctl::txtHColor, "RGB(192,192,192)"},
-    {"HyperColorA", ctl::txtHColorActive, "RGB(17,207,255)"},
+    {"StyleName", ctl::txtStyleName, nullptr, nullptr},
+    {"BackColor", ctl::txtBackgroundColor, "16777215 ", &V::backgroundColor},
+    {"BackImage", ctl::txtBackImage, "none", &V::backImage},
+    {"Soundfile", ctl::txtBSound, "none", nullptr},
+    {"Logofile", ctl::txtLogoImage, "none", nullptr},
+    {"LogoTop", ctl::txtTop, "0", &V::top},
+    {"LogoLeft", ctl::txtLeft, "0", &V::left},
+    {"ButtonOnImage", ctl::txtButtonOn, "none", nullptr},
+    {"ButtonOffImage", ctl::txtButtonOff, "none", nullptr},
+    {"TitleFont", ctl::txtTitleFont, "Arial;14pt;bold", &V::titleFont},
+    {"TitleColor", ctl::txtTitleColor, "RGB(192,192,192)", &V::titleColor},
+    {"ButtonFont", ctl::txtButtonFont, "Arial;10pt;bold", &V::buttonFont},
+    {"ButtonColor", ctl::txtBColor, "RGB(192,192,192)", &V::buttonColor},
+    {"TextFont", ctl::txtDFont, "Arial;10pt;normal", &V::textFont},
+    {"TextColor", ctl::txtDColor, "RGB(192,192,192)", &V::textColor},
+    {"HyperFont", ctl::txtHFont, "Arial;10pt;normal", &V::hyperFont},
+    {"HyperColor", ctl::txtHColor, "RGB(192,192,192)", &V::hyperColor},
+    {"HyperColorA", ctl::txtHColorActive, "RGB(17,207,255)", &V::hyperColorActive},
 }};
 
 // The swatches painted from stored colour values (the background swatch only changes through its picker).
@@ -78,19 +81,11 @@ QString q(const char* s) {
 
 StyleSheetValues styleSheetValues(const FormModel& f) {
     StyleSheetValues v;
-    v.titleFont = f.text(ctl::txtTitleFont);
-    v.titleColor = f.text(ctl::txtTitleColor);
-    v.backgroundColor = f.text(ctl::txtBackgroundColor);
-    v.backImage = f.text(ctl::txtBackImage);
-    v.textFont = f.text(ctl::txtDFont);
-    v.textColor = f.text(ctl::txtDColor);
-    v.hyperFont = f.text(ctl::txtHFont);
-    v.hyperColor = f.text(ctl::txtHColor);
-    v.hyperColorActive = f.text(ctl::txtHColorActive);
-    v.buttonFont = f.text(ctl::txtButtonFont);
-    v.buttonColor = f.text(ctl::txtBColor);
-    v.top = f.text(ctl::txtTop);
-    v.left = f.text(ctl::txtLeft);
+    for (const StyleField& sf : kStyleFields) {
+        if (sf.sheet != nullptr) {
+            v.*sf.sheet = f.text(q(sf.field));
+        }
+    }
     return v;
 }
 
