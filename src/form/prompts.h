@@ -47,6 +47,21 @@ public:
     virtual void quit() = 0;
 };
 
+// Declares every function of the port in a class that implements all of it, so that the
+// implementations follow the port when it changes.
+#define TORVEL_PROMPTS_IMPLEMENTATION                                                                   \
+    Answer message(MessageIcon icon, MessageButtons buttons, const QString& title, const QString& text) \
+        override;                                                                                       \
+    std::optional<QString> openFile(const OpenFileRequest& request) override;                           \
+    std::optional<int> chooseColor(int preset) override;                                                \
+    std::optional<FontChoice> chooseFont(const FontChoice& preset) override;                            \
+    void setBusy(bool busy) override;                                                                   \
+    void showForm(const QString& form) override;                                                        \
+    void closeForm(const QString& form) override;                                                       \
+    void openUrl(const QString& url) override;                                                          \
+    bool startProgram(const QString& path) override;                                                    \
+    void quit() override;
+
 // The title of every message box of the wizard: a single blank.
 inline const QString kMessageTitle = QStringLiteral(" ");
 

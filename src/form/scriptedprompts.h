@@ -37,17 +37,7 @@ public:
     // The result of startProgram: by default true when the file exists.
     std::function<bool(const QString& path)> programStarter;
 
-    Answer message(MessageIcon icon, MessageButtons buttons, const QString& title,
-                   const QString& text) override;
-    std::optional<QString> openFile(const OpenFileRequest& request) override;
-    std::optional<int> chooseColor(int preset) override;
-    std::optional<FontChoice> chooseFont(const FontChoice& preset) override;
-    void setBusy(bool busy) override;
-    void showForm(const QString& form) override;
-    void closeForm(const QString& form) override;
-    void openUrl(const QString& url) override;
-    bool startProgram(const QString& path) override;
-    void quit() override;
+    TORVEL_PROMPTS_IMPLEMENTATION
 
     // "Verdana;12;bold" / "Verdana;12;normal" for a font answer.
     static QString fontText(const FontChoice& font);

@@ -40,17 +40,7 @@ public:
     void attach(MainWindow* window);
     MainWindow* window() const { return window_; }
 
-    Answer message(MessageIcon icon, MessageButtons buttons, const QString& title,
-                   const QString& text) override;
-    std::optional<QString> openFile(const OpenFileRequest& request) override;
-    std::optional<int> chooseColor(int preset) override;
-    std::optional<FontChoice> chooseFont(const FontChoice& preset) override;
-    void setBusy(bool busy) override;
-    void showForm(const QString& form) override;
-    void closeForm(const QString& form) override;
-    void openUrl(const QString& url) override;
-    bool startProgram(const QString& path) override;
-    void quit() override;
+    TORVEL_PROMPTS_IMPLEMENTATION
 
 private:
     QWidget* parentWidget() const;

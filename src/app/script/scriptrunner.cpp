@@ -232,27 +232,32 @@ void ScriptRunner::click(const QString& command, const std::optional<QString>& r
     wizard_->click(t.qualified);
 }
 
-void ScriptRunner::set(const QString& command, const std::optional<QString>& rest) {
+// The control a command changes, with the value after its name: "set" needs a control the
+// author types into, "choose" a list.
+ScriptRunner::Target ScriptRunner::valueTarget(const QString& command, const std::optional<QString>& rest,
+                                               const Value& value) {
     const Target t = target(command, rest);
     if (!t.argument) {
-        throw ScriptError{
-            QStringLiteral("set needs a text after the control name (set %1 TEXT)").arg(t.qualified)};
+        throw ScriptError{QStringLiteral("%1 needs %2 after the control name (%1 %3 %4)")
+                              .arg(command, value.words, t.qualified, value.placeholder)};
     }
-    if (!kindTraits(t.control->kind).typed) {
-        throw ScriptError{QStringLiteral("%1 has no text to set").arg(quoted(t.qualified))};
+    if (!(kindTraits(t.control->kind).*value.holds)) {
+        throw ScriptError{value.wrongKind.arg(quoted(t.qualified))};
     }
+    return t;
+}
+
+void ScriptRunner::set(const QString& command, const std::optional<QString>& rest) {
+    const Target t = valueTarget(command, rest,
+                                 {QStringLiteral("a text"), QStringLiteral("TEXT"), &KindTraits::typed,
+                                  QStringLiteral("%1 has no text to set")});
     t.form->setText(t.name, unescaped(*t.argument));
 }
 
 void ScriptRunner::choose(const QString& command, const std::optional<QString>& rest) {
-    const Target t = target(command, rest);
-    if (!t.argument) {
-        throw ScriptError{
-            QStringLiteral("choose needs an item after the control name (choose %1 ITEM)").arg(t.qualified)};
-    }
-    if (!kindTraits(t.control->kind).selection) {
-        throw ScriptError{QStringLiteral("%1 is not a list").arg(quoted(t.qualified))};
-    }
+    const Target t = valueTarget(command, rest,
+                                 {QStringLiteral("an item"), QStringLiteral("ITEM"), &KindTraits::selection,
+                                  QStringLiteral("%1 is not a list")});
     const QString item = unescaped(*t.argument);
     const qsizetype index = t.control->items.indexOf(item);
     if (index < 0) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "form/controlkinds.h"
 #include "form/jsonline.h"
 #include "form/scriptedprompts.h"
 #include "wizard/wizard.h"
@@ -63,6 +64,15 @@ private:
         std::optional<QString> argument;
     };
     Target target(const QString& command, const std::optional<QString>& rest);
+    // The value a command puts into a control: how the usage names it ("a text", "TEXT"), what
+    // the control must hold and the complaint when it does not ("%1 is not a list").
+    struct Value {
+        QString words;
+        QString placeholder;
+        bool KindTraits::*holds;
+        QString wrongKind;
+    };
+    Target valueTarget(const QString& command, const std::optional<QString>& rest, const Value& value);
 
     // One function a command word; each checks its own argument.
     void execute(const QString& line);
