@@ -8,8 +8,10 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
+#include <map>
 
 #include "data/dataerror.h"
+#include "data/statements.h"
 
 namespace torvel {
 
@@ -30,10 +32,18 @@ public:
     explicit Connection(const QString& file) : name_(nextConnectionName()), file_(file) {}
     ~Connection() { drop(); }
 
+    // The open connection; the file is checked, and the connection opened, only when there is none
+    // (the first call, or the call after a failure).
     QSqlDatabase open(const QString& statement) {
         if (broken_) {
             drop();
             broken_ = false;
+        }
+        if (QSqlDatabase::contains(name_)) {
+            QSqlDatabase db = QSqlDatabase::database(name_, false);
+            if (db.isOpen()) {
+                return db;
+            }
         }
         const QFileInfo info(file_);
         if (!info.exists()) {
@@ -51,22 +61,31 @@ public:
             throw DataError(file_, statement,
                             QStringLiteral("Qt's SQLite driver (QSQLITE) is not installed"));
         }
-        if (!db.isOpen()) {
-            db.setDatabaseName(QUrl::fromLocalFile(file_).toString(QUrl::FullyEncoded) +
-                               QStringLiteral("?mode=rw"));
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
-            if (!db.open()) {
-                const QString reason = db.lastError().text();
-                db = QSqlDatabase();
-                drop();
-                throw DataError(file_, statement, reason);
-            }
+        db.setDatabaseName(QUrl::fromLocalFile(file_).toString(QUrl::FullyEncoded) +
+                           QStringLiteral("?mode=rw"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        if (!db.open()) {
+            const QString reason = db.lastError().text();
+            db = QSqlDatabase();
+            drop();
+            throw DataError(file_, statement, reason);
         }
+        addEntryIndex(db);
         return db;
+    }
+
+    // The index of the entry lookups, for files stored before it. A file that cannot take it now
+    // (read-only, or locked by another program) is used without it; nobody waits for the lock.
+    static void addEntryIndex(const QSqlDatabase& db) {
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("PRAGMA busy_timeout=0"));
+        query.exec(QString::fromLatin1(sql::createEntryIndex));
+        query.exec(QStringLiteral("PRAGMA busy_timeout=5000"));
     }
 
     // Forgets the connection so that the next call opens the file anew.
     void drop() {
+        prepared_.clear();
         if (QSqlDatabase::contains(name_)) {
             {
                 QSqlDatabase db = QSqlDatabase::database(name_, false);
@@ -76,22 +95,48 @@ public:
         }
     }
 
-    QSqlQuery run(const QString& sql, const Params& params) {
+    // Runs a statement, prepared once for the life of the connection. The query stays valid until
+    // the next call; a query that read rows is finished by its caller.
+    QSqlQuery& run(const QString& sql, const Params& params) {
         QSqlDatabase db = open(sql);
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        if (!query.prepare(sql)) {
-            fail(query, sql);
+        auto it = prepared_.find(sql);
+        if (it == prepared_.end()) {
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            if (!query.prepare(sql)) {
+                fail(query, sql);
+            }
+            it = prepared_.emplace(sql, std::move(query)).first;
         }
-        for (const QVariant& p : params) {
-            // A field left empty is stored as empty text, as typed, never as NULL.
-            const bool nullText = p.typeId() == QMetaType::QString && p.toString().isNull();
-            query.addBindValue(nullText ? QVariant(QStringLiteral("")) : p);
-        }
+        QSqlQuery& query = it->second;
+        bindAll(query, params);
         if (!query.exec()) {
             fail(query, sql);
         }
         return query;
+    }
+
+    // A query of its own, for rows read one at a time while other statements run.
+    QSqlQuery runAlone(const QString& sql, const Params& params) {
+        QSqlQuery query(open(sql));
+        query.setForwardOnly(true);
+        if (!query.prepare(sql)) {
+            fail(query, sql);
+        }
+        bindAll(query, params);
+        if (!query.exec()) {
+            fail(query, sql);
+        }
+        return query;
+    }
+
+    static void bindAll(QSqlQuery& query, const Params& params) {
+        for (int i = 0; i < params.size(); ++i) {
+            const QVariant& p = params[i];
+            // A field left empty is stored as empty text, as typed, never as NULL.
+            const bool nullText = p.typeId() == QMetaType::QString && p.toString().isNull();
+            query.bindValue(i, nullText ? QVariant(QStringLiteral("")) : p);
+        }
     }
 
     [[noreturn]] void fail(const QSqlQuery& query, const QString& sql) {
@@ -112,6 +157,7 @@ private:
     QString name_;
     QString file_;
     bool broken_ = false;
+    std::map<QString, QSqlQuery> prepared_;
 };
 
 clsData::clsData(QString databaseFile)
@@ -135,7 +181,7 @@ std::unique_ptr<ResultSet> clsData::GetRS(const QString& sql, const Params& para
                         .arg(kRowidColumn, m.captured(1), table, m.captured(3));
     }
 
-    QSqlQuery query = connection_->run(statement, params);
+    QSqlQuery& query = connection_->run(statement, params);
     const QSqlRecord record = query.record();
     QStringList columns;
     for (int i = 0; i < record.count(); ++i) {
@@ -157,6 +203,7 @@ std::unique_ptr<ResultSet> clsData::GetRS(const QString& sql, const Params& para
     if (query.lastError().isValid()) {
         connection_->fail(query, statement);
     }
+    query.finish();
     if (!edit) {
         return std::make_unique<ResultSet>(columns, std::move(rows));
     }
@@ -166,14 +213,62 @@ std::unique_ptr<ResultSet> clsData::GetRS(const QString& sql, const Params& para
         [this](const QString& t, const std::vector<ResultSet::RowChange>& changes) { commit(t, changes); });
 }
 
+std::unique_ptr<RowCursor> clsData::openCursor(const QString& sql, const Params& params) {
+    auto query = std::make_unique<QSqlQuery>(connection_->runAlone(sql, params));
+    return std::unique_ptr<RowCursor>(new RowCursor(std::move(query), file_, sql));
+}
+
+QVariant clsData::scalar(const QString& sql, const Params& params) {
+    QSqlQuery& query = connection_->run(sql, params);
+    const QVariant value = query.next() ? query.value(0) : QVariant();
+    if (query.lastError().isValid()) {
+        connection_->fail(query, sql);
+    }
+    query.finish();
+    return value;
+}
+
+RowCursor::RowCursor(std::unique_ptr<QSqlQuery> query, QString file, QString sql)
+    : query_(std::move(query)), file_(std::move(file)), sql_(std::move(sql)) {}
+
+RowCursor::~RowCursor() = default;
+
+bool RowCursor::next() {
+    if (query_->next()) {
+        return true;
+    }
+    if (query_->lastError().isValid()) {
+        throw DataError(file_, sql_, query_->lastError().text());
+    }
+    query_->finish();
+    return false;
+}
+
+int RowCursor::column(const QString& name) const {
+    const QSqlRecord record = query_->record();
+    for (int i = 0; i < record.count(); ++i) {
+        if (record.fieldName(i).compare(name, Qt::CaseInsensitive) == 0) {
+            return i;
+        }
+    }
+    throw DataError(file_, sql_, QStringLiteral("the result has no column %1").arg(name));
+}
+
+QString RowCursor::text(int column) const {
+    return query_->value(column).toString();
+}
+
+QVariant RowCursor::value(int column) const {
+    return query_->value(column);
+}
+
 bool clsData::ExecuteSQL(const QString& sql, const Params& params) {
     connection_->run(sql, params);
     return true;
 }
 
 qint64 clsData::executeInsert(const QString& sql, const Params& params) {
-    QSqlQuery query = connection_->run(sql, params);
-    const QVariant key = query.lastInsertId();
+    const QVariant key = connection_->run(sql, params).lastInsertId();
     if (!key.isValid()) {
         throw DataError(file_, sql, QStringLiteral("the database gave no key for the new row"));
     }

@@ -6,7 +6,8 @@ namespace torvel {
 
 namespace {
 QString describe(const QString& file, const QString& statement, const QString& reason) {
-    QString text = QStringLiteral("The menu database %1 could not be used: %2").arg(QDir::toNativeSeparators(file), reason);
+    QString text = QStringLiteral("The menu database %1 could not be used: %2")
+                       .arg(QDir::toNativeSeparators(file), reason);
     if (!statement.isEmpty()) {
         text += QStringLiteral("\nStatement: %1").arg(statement);
     }

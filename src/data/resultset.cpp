@@ -7,8 +7,8 @@ namespace torvel {
 ResultSet::ResultSet(QStringList columns, std::vector<QVariantList> rows)
     : columns_(std::move(columns)), rows_(std::move(rows)) {}
 
-ResultSet::ResultSet(QStringList columns, std::vector<QVariantList> rows, QString table, std::vector<qint64> rowids,
-                     Committer committer)
+ResultSet::ResultSet(QStringList columns, std::vector<QVariantList> rows, QString table,
+                     std::vector<qint64> rowids, Committer committer)
     : columns_(std::move(columns)),
       rows_(std::move(rows)),
       table_(std::move(table)),
@@ -59,7 +59,8 @@ QString ResultSet::field(const QString& column) const {
 
 void ResultSet::setField(const QString& column, const QVariant& value) {
     if (!editable()) {
-        throw TorvelError(QStringLiteral("The field %1 cannot be changed: the result is read-only.").arg(column));
+        throw TorvelError(
+            QStringLiteral("The field %1 cannot be changed: the result is read-only.").arg(column));
     }
     const int i = columnOrThrow(column);
     checkRow();

@@ -40,7 +40,8 @@ bool createDatabaseFromSchema(const QString& schemaFile, const QString& database
     }
     QFile schema(schemaFile);
     if (!schema.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        throw DataError(databaseFile, QString(), QStringLiteral("the schema %1 cannot be read").arg(schemaFile));
+        throw DataError(databaseFile, QString(),
+                        QStringLiteral("the schema %1 cannot be read").arg(schemaFile));
     }
     const QStringList statements = splitStatements(QString::fromUtf8(schema.readAll()));
     const QString name = QStringLiteral("torvel-schema-") + databaseFile;

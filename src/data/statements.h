@@ -26,9 +26,12 @@ inline constexpr const char* lastInsertedKey = "SELECT last_insert_rowid() AS la
 
 // File entries. Within the editor an entry is known by its key, SQLite's rowid, so that entries
 // of one menu that share a title are still told apart.
-inline constexpr const char* menuEntries = "SELECT * FROM tblDetails WHERE MenuNo=?";
-inline constexpr const char* menuEntriesWithKeys =
-    "SELECT rowid AS EntryKey, * FROM tblDetails WHERE MenuNo=?";
+// Entries keep the order they were stored in (rowid): the index below would otherwise let SQLite
+// return them in its own order.
+inline constexpr const char* menuEntries = "SELECT * FROM tblDetails WHERE MenuNo=? ORDER BY rowid";
+inline constexpr const char* menuEntryCount = "SELECT COUNT(*) FROM tblDetails WHERE MenuNo=?";
+inline constexpr const char* menuEntryTitles =
+    "SELECT rowid AS EntryKey, FileName FROM tblDetails WHERE MenuNo=? ORDER BY rowid";
 inline constexpr const char* entryByTitle = "SELECT * FROM tblDetails WHERE MenuNo=? AND FileName=?";
 inline constexpr const char* entryByKey = "SELECT * FROM tblDetails WHERE rowid=? AND MenuNo=?";
 inline constexpr const char* insertEntry =
@@ -38,7 +41,21 @@ inline constexpr const char* deleteEntry = "DELETE FROM tblDetails WHERE MenuNo=
 inline constexpr const char* deleteEntryByKey = "DELETE FROM tblDetails WHERE rowid=? AND MenuNo=?";
 inline constexpr const char* menuCategories =
     "SELECT MenuNo, Category FROM tblDetails GROUP BY Category, MenuNo HAVING MenuNo=?";
-inline constexpr const char* entriesInCategory = "SELECT * FROM tblDetails WHERE MenuNo=? AND Category=?";
+inline constexpr const char* entriesInCategory =
+    "SELECT * FROM tblDetails WHERE MenuNo=? AND Category=? ORDER BY rowid";
+// Every entry of a menu, category by category in the order menuCategories lists them, each
+// category's entries in stored order.
+inline constexpr const char* entriesByCategory =
+    "SELECT * FROM tblDetails WHERE MenuNo=? ORDER BY Category, rowid";
+
+// The keys of a menu's entries with a title, letter case ignored for A to Z (the column's NOCASE).
+inline constexpr const char* entryKeysWithTitle =
+    "SELECT rowid AS EntryKey FROM tblDetails WHERE MenuNo=? AND FileName=?";
+
+// The index that serves the entry lookups by menu and title; created when the database is opened,
+// so that files stored before it get it too.
+inline constexpr const char* createEntryIndex =
+    "CREATE INDEX IF NOT EXISTS idxDetailsMenuTitle ON tblDetails (MenuNo, FileName)";
 
 // Description finder: every distinct title, link and description stored, and every title with its
 // description, in the order the database gives them. Letter case is compared by the program, for

@@ -1,6 +1,7 @@
 #include "wizard/fileentries.h"
 
 #include <QDir>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -60,9 +61,15 @@ qint64 keyAt(const WizardState& state, qsizetype index) {
     return index >= 0 && index < state.fileKeys.size() ? state.fileKeys.at(index) : 0;
 }
 
-// The list and its keys change together.
+// The list, its keys and the title index change together.
 void listEntries(Wizard& wizard, const QStringList& titles, const QList<qint64>& keys) {
-    wizard.state().fileKeys = keys;
+    WizardState& state = wizard.state();
+    state.fileKeys = keys;
+    state.titleKeys.clear();
+    state.titleKeys.reserve(titles.size());
+    for (qsizetype i = 0; i < titles.size(); ++i) {
+        state.titleKeys.insert(titles[i].toCaseFolded(), keys.value(i));
+    }
     wizard.form().setItems(kList, titles);
 }
 
@@ -72,11 +79,22 @@ void appendEntry(Wizard& wizard, const QString& title, qint64 key) {
         keys << 0;
     }
     keys << key;
+    wizard.state().titleKeys.insert(title.toCaseFolded(), key);
     wizard.form().addItem(kList, title);
 }
 
+void renameEntryAt(Wizard& wizard, int index, const QString& title) {
+    WizardState& state = wizard.state();
+    const qint64 key = keyAt(state, index);
+    state.titleKeys.remove(wizard.form().items(kList).value(index).toCaseFolded(), key);
+    state.titleKeys.insert(title.toCaseFolded(), key);
+    wizard.form().setItemText(kList, index, title);
+}
+
 void removeEntryAt(Wizard& wizard, int index) {
-    QList<qint64>& keys = wizard.state().fileKeys;
+    WizardState& state = wizard.state();
+    state.titleKeys.remove(wizard.form().items(kList).value(index).toCaseFolded(), keyAt(state, index));
+    QList<qint64>& keys = state.fileKeys;
     if (index < keys.size()) {
         keys.removeAt(index);
     }
@@ -136,13 +154,17 @@ void browseScreenshot(Wizard& wizard) {
 }
 
 // Whether an entry of the open menu other than the one with the key `self` has this title, the
-// case of every letter ignored.
+// case of every letter ignored: among the listed entries, and in the database for A to Z.
 bool titleTaken(Wizard& wizard, const QString& title, qint64 self) {
-    auto rs =
-        wizard.myData().GetRS(QString::fromLatin1(sql::menuEntriesWithKeys), {wizard.state().curMenuID});
-    for (; !rs->eof(); rs->moveNext()) {
-        if (rs->value(QStringLiteral("EntryKey")).toLongLong() != self &&
-            QString::compare(rs->field(QStringLiteral("FileName")), title, Qt::CaseInsensitive) == 0) {
+    const WizardState& state = wizard.state();
+    const auto [first, last] = state.titleKeys.equal_range(title.toCaseFolded());
+    if (std::any_of(first, last, [self](qint64 key) { return key != self; })) {
+        return true;
+    }
+    auto stored =
+        wizard.myData().GetRS(QString::fromLatin1(sql::entryKeysWithTitle), {state.curMenuID, title});
+    for (; !stored->eof(); stored->moveNext()) {
+        if (stored->value(QStringLiteral("EntryKey")).toLongLong() != self) {
             return true;
         }
     }
@@ -214,7 +236,7 @@ void storeEntry(Wizard& wizard, std::unique_ptr<ResultSet> rs, const EntryValues
     FormModel& form = wizard.form();
     const qsizetype item = state.fileKeys.indexOf(state.curFileKey);
     if (item >= 0 && form.items(kList).value(item) != v.title) {
-        form.setItemText(kList, static_cast<int>(item), v.title);
+        renameEntryAt(wizard, static_cast<int>(item), v.title);
     }
     state.curFileName = v.title;
     takeSnapshot(wizard);
@@ -294,15 +316,16 @@ void removeEntry(Wizard& wizard) {
 }  // namespace
 
 void getFileData(Wizard& wizard) {
-    auto rs =
-        wizard.myData().GetRS(QString::fromLatin1(sql::menuEntriesWithKeys), {wizard.state().curMenuID});
+    auto rows =
+        wizard.myData().openCursor(QString::fromLatin1(sql::menuEntryTitles), {wizard.state().curMenuID});
+    const int keyColumn = rows->column(QStringLiteral("EntryKey"));
+    const int titleColumn = rows->column(QStringLiteral("FileName"));
     QStringList titles;
     QList<qint64> keys;
-    for (; !rs->eof(); rs->moveNext()) {
-        titles << rs->field(QStringLiteral("FileName"));
-        keys << rs->value(QStringLiteral("EntryKey")).toLongLong();
+    while (rows->next()) {
+        keys << rows->value(keyColumn).toLongLong();
+        titles << rows->text(titleColumn);
     }
-    rs->close();
     listEntries(wizard, titles, keys);
 }
 

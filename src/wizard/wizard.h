@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMultiHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -28,6 +29,8 @@ struct WizardState {
     // the key of the entry that the last click loaded (0 while none is loaded); the five entry
     // fields as they were after the last load, save or reset.
     QList<qint64> fileKeys;
+    // The listed titles, letter case folded, with their keys: the duplicate check of a save.
+    QMultiHash<QString, qint64> titleKeys;
     qint64 curFileKey = 0;
     QStringList entrySnapshot;
 };
