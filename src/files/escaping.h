@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace torvel {
 
@@ -33,5 +34,16 @@ QString cssText(const QString& value);
 // The address inside the style sheet's url(...): percent-encoded (brackets and backslash too), then
 // as cssText.
 QString cssUrl(const QString& value);
+
+// The same escapes appended to `out`, for writers that build a line piece by piece: no text is
+// made per character or per value.
+void appendScriptString(QString& out, QStringView value);
+void appendHtmlText(QString& out, QStringView value);
+void appendHtmlDescription(QString& out, QStringView value);
+void appendPercentEncoded(QString& out, QStringView value);
+void appendLinkAttribute(QString& out, QStringView value);
+
+// The decimal digits of a number appended to `out`.
+void appendNumber(QString& out, qint64 number);
 
 }  // namespace torvel

@@ -21,6 +21,10 @@ Qt::CaseSensitivity pathCaseSensitivity() {
 }
 
 QString fileNameOf(const QString& path, QChar separator) {
+    return fileNameView(path, separator).toString();
+}
+
+QStringView fileNameView(QStringView path, QChar separator) {
     return path.mid(path.lastIndexOf(separator) + 1);
 }
 

@@ -14,6 +14,7 @@ Qt::CaseSensitivity pathCaseSensitivity();
 
 // The text after the last separator, the whole text when there is none.
 QString fileNameOf(const QString& path, QChar separator = nativeSeparator());
+QStringView fileNameView(QStringView path, QChar separator = nativeSeparator());
 
 // True for a path that names its place from the top of a drive or file system.
 bool isAbsolutePath(const QString& path, QChar separator = nativeSeparator());

@@ -1,7 +1,5 @@
 #include "files/textfile.h"
 
-#include <QStringView>
-
 namespace torvel {
 
 namespace {
@@ -29,23 +27,60 @@ std::optional<char> toWindows1252(char32_t c) {
     return std::nullopt;
 }
 
+void appendWindows1252(QByteArray& out, QStringView text) {
+    forEachCodePoint(text, [&out](char32_t c) {
+        if (c < 0x80) {
+            out.append(static_cast<char>(c));
+        } else if (const auto byte = toWindows1252(c)) {
+            out.append(*byte);
+        } else {
+            char digits[12];
+            int n = 0;
+            for (uint rest = c; rest != 0 || n == 0; rest /= 10) {
+                digits[n++] = static_cast<char>('0' + rest % 10);
+            }
+            out.append("&#");
+            while (n > 0) {
+                out.append(digits[--n]);
+            }
+            out.append(';');
+        }
+    });
+}
+
 QByteArray encodeWindows1252(const QString& text) {
     QByteArray out;
     out.reserve(text.size());
-    for (char32_t c : QStringView(text).toUcs4()) {
-        if (const auto byte = toWindows1252(c)) {
-            out.append(*byte);
-        } else {
-            out.append("&#").append(QByteArray::number(static_cast<uint>(c))).append(';');
-        }
-    }
+    appendWindows1252(out, text);
     return out;
 }
 
-TextFileWriter::TextFileWriter(const QString& path) : file_(path) {}
+TextFileWriter::TextFileWriter(const QString& path, const QString& twinPath)
+    : file_(path), twinPath_(twinPath) {
+    buffer_.reserve(kFlushSize + 4096);
+}
 
-void TextFileWriter::writeLine(const QString& line) {
-    buffer_.append(encodeWindows1252(line)).append("\r\n");
+// The twin follows the main file step by step; its temporary file is made when the first bytes
+// have reached the main file's.
+template <typename Step>
+void TextFileWriter::onTwin(Step step) {
+    if (twinPath_.isEmpty() || twinFailure_) {
+        return;
+    }
+    try {
+        if (!twin_) {
+            twin_.emplace(twinPath_);
+        }
+        step(*twin_);
+    } catch (const WriteError& e) {
+        twinFailure_ = e.reason();
+        twin_.reset();
+    }
+}
+
+void TextFileWriter::writeLine(QStringView line) {
+    appendWindows1252(buffer_, line);
+    buffer_.append("\r\n");
     if (buffer_.size() >= kFlushSize) {
         flush();
     }
@@ -54,13 +89,15 @@ void TextFileWriter::writeLine(const QString& line) {
 void TextFileWriter::flush() {
     if (!buffer_.isEmpty()) {
         file_.write(buffer_);
+        onTwin([this](SafeFile& twin) { twin.write(buffer_); });
     }
-    buffer_.clear();
+    buffer_.resize(0);
 }
 
 void TextFileWriter::close() {
     flush();
     file_.commit();
+    onTwin([](SafeFile& twin) { twin.commit(); });
 }
 
 }  // namespace torvel

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 #include "files/safefile.h"
@@ -12,28 +13,54 @@ namespace torvel {
 // bytes the code page leaves undefined (81, 8D, 8F, 90, 9D) hold no character.
 std::optional<char> toWindows1252(char32_t c);
 
+// Calls `visit` with every code point of a text; an unpaired surrogate reads as U+FFFD.
+template <typename Visit>
+void forEachCodePoint(QStringView text, Visit visit) {
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar ch = text[i];
+        if (!ch.isSurrogate()) {
+            visit(static_cast<char32_t>(ch.unicode()));
+        } else if (ch.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            visit(QChar::surrogateToUcs4(ch, text[i + 1]));
+            ++i;
+        } else {
+            visit(static_cast<char32_t>(QChar::ReplacementCharacter));
+        }
+    }
+}
+
 // Windows-1252 bytes of a text. A character the code page cannot hold, which callers escape
 // before handing the text over, is written as an HTML numeric character reference.
 QByteArray encodeWindows1252(const QString& text);
+void appendWindows1252(QByteArray& out, QStringView text);
 
 // The writer of every generated text file: Windows-1252 bytes with CR LF after every line,
 // written through SafeFile. The file takes its new content at close(); a writer that goes away
 // before (a failure on the way) leaves the previous file as it was. Failures throw WriteError.
 class TextFileWriter {
 public:
-    explicit TextFileWriter(const QString& path);
+    // With a twin path, the same bytes go to a second file, which takes them at close() too.
+    explicit TextFileWriter(const QString& path, const QString& twinPath = QString());
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
-    void writeLine(const QString& line);
+    void writeLine(QStringView line);
     // Writes what is buffered and puts the file in place; a failure throws.
     void close();
+    // Why the twin was not written; a failure of the twin leaves the main file going on.
+    const std::optional<QString>& twinFailure() const { return twinFailure_; }
     const QString& path() const { return file_.target(); }
 
 private:
     void flush();
+    template <typename Step>
+    void onTwin(Step step);
 
     SafeFile file_;
+    QString twinPath_;
+    std::optional<SafeFile> twin_;
+    std::optional<QString> twinFailure_;
     QByteArray buffer_;
 };
 

@@ -1,5 +1,4 @@
 #include <QStringList>
-#include <memory>
 
 #include "data/clsdata.h"
 #include "data/statements.h"
@@ -15,13 +14,25 @@ namespace {
 
 const QString kCategory = QStringLiteral("Category");
 
-// The entries of one category. A category without a value (an entry stored with none at all)
-// matches no bound text, so its entries are picked from the whole menu instead.
-std::unique_ptr<ResultSet> entriesOf(clsData& data, qint64 menuId, const QVariant& category) {
-    if (category.isNull()) {
-        return data.GetRS(QString::fromLatin1(sql::menuEntries), {menuId});
+// Whether an entry's category belongs to the category a button stands for, compared as the
+// database groups them (the column's NOCASE: letter case ignored for A to Z only). A category
+// without a value (an entry stored with none at all) is a group of its own.
+bool sameCategory(const QVariant& entry, const QVariant& group) {
+    if (entry.isNull() || group.isNull()) {
+        return entry.isNull() && group.isNull();
     }
-    return data.GetRS(QString::fromLatin1(sql::entriesInCategory), {menuId, category.toString()});
+    const QString a = entry.toString();
+    const QString b = group.toString();
+    if (a.size() != b.size()) {
+        return false;
+    }
+    const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+    for (qsizetype k = 0; k < a.size(); ++k) {
+        if (fold(a[k].unicode()) != fold(b[k].unicode())) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void writeScripts(PageFrame& page) {
@@ -69,40 +80,67 @@ void writeScripts(PageFrame& page) {
 }
 
 // One entry's title block and its hidden description block inside category panel i.
-void writeEntry(PageFrame& page, const ResultSet& entry, qint32 i, qint32 j, bool screenshots) {
+// The columns of an entry row, found once.
+struct EntryColumns {
+    int category;
+    int title;
+    int description;
+    int link;
+    int screenshot;
+};
+
+void writeEntry(PageFrame& page, const RowCursor& entry, const EntryColumns& col, qint32 i, qint32 j,
+                bool screenshots) {
     EntryPanel panel;
     panel.titleOpen = QStringLiteral("<div id='LTitle' style='border:1px groove'>");
-    panel.title = QStringLiteral("            <p class='TLink' onclick='displayText(%1,%2)'>").arg(i).arg(j) +
-                  htmlText(entry.field(QStringLiteral("FileName"))) + QStringLiteral("</p>");
+    QString& title = page.scratch();
+    title.append(QLatin1String("            <p class='TLink' onclick='displayText("));
+    appendNumber(title, i);
+    title.append(QLatin1Char(','));
+    appendNumber(title, j);
+    title.append(QLatin1String(")'>"));
+    appendHtmlText(title, entry.text(col.title));
+    title.append(QLatin1String("</p>"));
+    panel.title = title;
     panel.descriptionOpen = QStringLiteral(" <div id='Des' style='display:none'>");
-    panel.description = QStringLiteral("            <p>") +
-                        htmlDescription(entry.field(QStringLiteral("Description"))) +
-                        QStringLiteral("</p><a align='right' href=") +
-                        linkAttribute(entry.field(QStringLiteral("FileLink"))) + QStringLiteral(">Open</a>");
+    QString& description = page.scratch();
+    description.append(QLatin1String("            <p>"));
+    appendHtmlDescription(description, entry.text(col.description));
+    description.append(QLatin1String("</p><a align='right' href="));
+    appendLinkAttribute(description, entry.text(col.link));
+    description.append(QLatin1String(">Open</a>"));
+    panel.description = description;
     panel.descriptionRowEnd = QStringLiteral("        </tr>");
     panel.close = QStringLiteral(" </div>");
     if (screenshots) {
         panel.titleShot = QStringLiteral("          <td width='30%' align='right' valign='top'>&nbsp;</td>");
-        const QString shot = entry.field(QStringLiteral("Screenshot"));
-        panel.descriptionShot =
-            isFieldSet(shot)
-                ? QStringLiteral(" <td id='SShot' width='30%' align='right' valign='top'><img src=") +
-                      htmlText(menuAssetReference(shot)) + QStringLiteral("></td>")
-                : QStringLiteral(
-                      "          <td id='SShot' width='30%' align='right' valign='top'>&nbsp;</td>");
+        const QString shot = entry.text(col.screenshot);
+        if (isFieldSet(shot)) {
+            QString& cell = page.scratch();
+            cell.append(QLatin1String(" <td id='SShot' width='30%' align='right' valign='top'><img src="));
+            QString reference;
+            appendMenuAssetReference(reference, shot);
+            appendHtmlText(cell, reference);
+            cell.append(QLatin1String("></td>"));
+            panel.descriptionShot = cell;
+        } else {
+            panel.descriptionShot =
+                QStringLiteral("          <td id='SShot' width='30%' align='right' valign='top'>&nbsp;</td>");
+        }
     }
     page.entryPanel(panel);
 }
 
 // The Extended page, with or without screenshots: one button per category, one panel per
-// category listing its entries' titles, each unfolding its description and "Open" link.
+// category listing its entries' titles, each unfolding its description and "Open" link. The
+// entries are read once as they come, category by category.
 bool writeExtendedPage(const PageInputs& in, clsData& data, bool screenshots) {
     const auto categories = data.GetRS(QString::fromLatin1(sql::menuCategories), {in.menuId});
     if (categories->eof()) {
         return false;
     }
 
-    TextFileWriter out(createMenuFile(in.cdRoot));
+    TextFileWriter out(createMenuFile(in.cdRoot), PageFrame::twinPath(in));
     PageFrame page(out, in);
     page.headBlock();
     page.scriptOpening();
@@ -117,21 +155,20 @@ bool writeExtendedPage(const PageInputs& in, clsData& data, bool screenshots) {
     page.buttonColumn(labels, ButtonHandler::DisplayCat);
     categories->moveFirst();
 
+    const auto entries = data.openCursor(QString::fromLatin1(sql::entriesByCategory), {in.menuId});
+    const EntryColumns col{entries->column(kCategory), entries->column(QStringLiteral("FileName")),
+                           entries->column(QStringLiteral("Description")),
+                           entries->column(QStringLiteral("FileLink")),
+                           entries->column(QStringLiteral("Screenshot"))};
+    bool pending = entries->next();
     for (qint32 i = 0; !categories->eof(); ++i, categories->moveNext()) {
         page.line(QStringLiteral(
             "<div id='Cat' style='position:absolute;left:200px;top:120px;border:1px groove'>"));
         const QVariant category = categories->value(kCategory);
-        auto entries = entriesOf(data, in.menuId, category);
-        qint32 j = 0;
-        for (; !entries->eof(); entries->moveNext()) {
-            if (category.isNull() && !entries->value(kCategory).isNull()) {
-                continue;
-            }
-            writeEntry(page, *entries, i, j, screenshots);
-            ++j;
+        for (qint32 j = 0; pending && sameCategory(entries->value(col.category), category); ++j) {
+            writeEntry(page, *entries, col, i, j, screenshots);
+            pending = entries->next();
         }
-        entries->close();
-        entries.reset();
         page.line(QStringLiteral("</div>"));
     }
 
@@ -139,7 +176,7 @@ bool writeExtendedPage(const PageInputs& in, clsData& data, bool screenshots) {
     page.line(QStringLiteral("     displayCat (0)"));
     page.line(QStringLiteral("</script>"));
     page.footer();
-    out.close();
+    page.close();
     return true;
 }
 

@@ -57,22 +57,22 @@ void copyProgramFile(const QString& programDir, const QString& name, const QStri
 QStringList buildMenuPackage(Prompts& prompts, clsData& data, const QString& templateName,
                              const PageInputs& inputs, const QString& programDir) {
     QStringList failures;
+    // The twin is written from the same bytes as the page, in the same run: an older Index.htm
+    // is never handed on as new.
+    PageTwin twin{inputs.cdRoot + QStringLiteral("Index.hta"), std::nullopt};
+    PageInputs withTwin = inputs;
+    withTwin.twin = &twin;
     prompts.setBusy(true);
-    const bool pageWritten = writeStartPage(data, templateName, inputs, failures);
+    const bool pageWritten = writeStartPage(data, templateName, withTwin, failures);
     prompts.setBusy(false);
 
     copyProgramFile(programDir, QStringLiteral("AUTORUN.INF"), inputs.cdRoot, failures);
     copyProgramFile(programDir, QStringLiteral("Start.exe"), inputs.cdRoot, failures);
 
-    // The twin takes the page of this run only: an older Index.htm is not handed on as new.
     if (!pageWritten) {
         failures << QStringLiteral("Index.hta was not written: no start page was written.");
-    } else {
-        try {
-            copyFileSafely(createMenuFile(inputs.cdRoot), inputs.cdRoot + QStringLiteral("Index.hta"));
-        } catch (const WriteError& e) {
-            failures << QStringLiteral("Index.hta could not be written: ") + withStop(e.reason());
-        }
+    } else if (twin.failure) {
+        failures << QStringLiteral("Index.hta could not be written: ") + withStop(*twin.failure);
     }
     return failures;
 }

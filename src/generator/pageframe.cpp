@@ -15,11 +15,29 @@ QString createMenuFile(const QString& cdRoot) {
 }
 
 QString menuAssetReference(const QString& path) {
-    return QStringLiteral("Menu/") + percentEncoded(fileNameOf(path, nativeSeparator()));
+    QString reference;
+    appendMenuAssetReference(reference, path);
+    return reference;
 }
 
-void PageFrame::line(const QString& text) {
+void appendMenuAssetReference(QString& out, QStringView path) {
+    out.append(QLatin1String("Menu/"));
+    appendPercentEncoded(out, fileNameView(path, nativeSeparator()));
+}
+
+void PageFrame::line(QStringView text) {
     out_.writeLine(text);
+}
+
+void PageFrame::end() {
+    out_.writeLine(line_);
+}
+
+void PageFrame::close() {
+    out_.close();
+    if (in_.twin != nullptr) {
+        in_.twin->failure = out_.twinFailure();
+    }
 }
 
 void PageFrame::headBlock() {
@@ -77,29 +95,45 @@ void PageFrame::pageTop() {
 }
 
 void PageFrame::buttonColumn(const QStringList& labels, ButtonHandler handler) {
-    const QString handlerPiece = handler == ButtonHandler::DisplayText
-                                     ? QStringLiteral(")' onclick='displayText(")
-                                     : QStringLiteral(")' onclick='displayCat(");
+    for (qint32 r = 0; r < static_cast<qint32>(labels.size()); ++r) {
+        button(r, labels[r], handler);
+    }
+}
+
+void PageFrame::button(qint32 index, QStringView label, ButtonHandler handler) {
     // The off image is what every button shows until the pointer reaches it; the line is
     // written when there is an on image to swap with.
     const bool withImage = isFieldSet(in_.buttonOn);
-    const QString image = withImage ? QStringLiteral("    <img  id='Bi' src='") +
-                                          htmlText(menuAssetReference(in_.buttonOff)) + QStringLiteral("' >")
-                                    : QString();
-    qint32 top = 120;
-    for (qint32 r = 0; r < static_cast<qint32>(labels.size()); ++r) {
-        line(QStringLiteral("<div style='position:absolute;top:%1px; left:20px;width:100px'>").arg(top));
-        if (withImage) {
-            line(image);
-        }
-        line(QStringLiteral("</div>"));
-        line(QStringLiteral("<div  style='position:absolute;top:%1px ;left:30px;width:100px'>").arg(top + 5));
-        line(QStringLiteral("    <p id='Bt' class='But' onmouseover='switchButton(") + QString::number(r) +
-             handlerPiece + QString::number(r) + QStringLiteral(")'>") + htmlText(labels[r]) +
-             QStringLiteral("</p>"));
-        line(QStringLiteral("</div>"));
-        top += 35;
+    if (withImage && buttonImage_.isEmpty()) {
+        buttonImage_ = QStringLiteral("    <img  id='Bi' src='") +
+                       htmlText(menuAssetReference(in_.buttonOff)) + QStringLiteral("' >");
     }
+    const qint32 top = 120 + 35 * index;
+    QString& open = begin();
+    open.append(QLatin1String("<div style='position:absolute;top:"));
+    appendNumber(open, top);
+    open.append(QLatin1String("px; left:20px;width:100px'>"));
+    end();
+    if (withImage) {
+        line(buttonImage_);
+    }
+    line(u"</div>");
+    QString& text = begin();
+    text.append(QLatin1String("<div  style='position:absolute;top:"));
+    appendNumber(text, top + 5);
+    text.append(QLatin1String("px ;left:30px;width:100px'>"));
+    end();
+    QString& item = begin();
+    item.append(QLatin1String("    <p id='Bt' class='But' onmouseover='switchButton("));
+    appendNumber(item, index);
+    item.append(handler == ButtonHandler::DisplayText ? QLatin1String(")' onclick='displayText(")
+                                                      : QLatin1String(")' onclick='displayCat("));
+    appendNumber(item, index);
+    item.append(QLatin1String(")'>"));
+    appendHtmlText(item, label);
+    item.append(QLatin1String("</p>"));
+    end();
+    line(u"</div>");
 }
 
 void PageFrame::entryPanel(const EntryPanel& panel) {

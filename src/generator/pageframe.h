@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <optional>
 
 namespace torvel {
 
@@ -9,6 +11,13 @@ class TextFileWriter;
 
 // What a start page takes from the wizard: the CD root (ending in a separator), the open menu,
 // the title and the style's sound, logo and button images as the fields hold them.
+// Where a start page's twin (Index.hta) goes, written from the same bytes, and why it was not
+// written when it was not (the page itself still is).
+struct PageTwin {
+    QString path;
+    std::optional<QString> failure;
+};
+
 struct PageInputs {
     QString cdRoot;
     qint64 menuId = 0;
@@ -17,6 +26,7 @@ struct PageInputs {
     QString logo;
     QString buttonOn;
     QString buttonOff;
+    PageTwin* twin = nullptr;
 };
 
 // The start page's path: the CD root followed by "Index.htm".
@@ -24,6 +34,7 @@ QString createMenuFile(const QString& cdRoot);
 
 // "Menu/" + the file name of a style path, percent-encoded for a link.
 QString menuAssetReference(const QString& path);
+void appendMenuAssetReference(QString& out, QStringView path);
 
 // The click handler a button calls: displayText (file buttons) or displayCat (category buttons).
 enum class ButtonHandler { DisplayText, DisplayCat };
@@ -46,20 +57,41 @@ class PageFrame {
 public:
     PageFrame(TextFileWriter& out, const PageInputs& inputs) : out_(out), in_(inputs) {}
 
+    // The writer of a start page: Index.htm below the CD root, and its twin when one is asked for.
+    static QString twinPath(const PageInputs& inputs) { return inputs.twin ? inputs.twin->path : QString(); }
+
     void headBlock();
     void scriptOpening();
     void buttonScript();
     void pageTop();
     // One button per label: image box, text box, positions from 120 down in steps of 35.
     void buttonColumn(const QStringList& labels, ButtonHandler handler);
+    // Button `index` of the column, for writers that read the labels one at a time.
+    void button(qint32 index, QStringView label, ButtonHandler handler);
     void entryPanel(const EntryPanel& panel);
     void footer();
+    // Puts the page (and its twin) in place; a failure throws.
+    void close();
 
-    void line(const QString& text);
+    void line(QStringView text);
+    // The line being built: begin() empties it, the writer appends its pieces, end() writes it.
+    QString& begin() {
+        line_.resize(0);
+        return line_;
+    }
+    void end();
+    // A second buffer for a value escaped in two steps.
+    QString& scratch() {
+        scratch_.resize(0);
+        return scratch_;
+    }
 
 private:
     TextFileWriter& out_;
     const PageInputs& in_;
+    QString line_;
+    QString scratch_;
+    QString buttonImage_;  // the button column's image line, made once
 };
 
 }  // namespace torvel

@@ -1,5 +1,3 @@
-#include <QStringList>
-
 #include "data/clsdata.h"
 #include "data/statements.h"
 #include "files/escaping.h"
@@ -13,45 +11,83 @@ namespace torvel {
 
 namespace {
 
+// Appends "NAME[INDEX]" to a line of the script arrays.
+void appendArrayItem(QString& line, QLatin1StringView array, qint32 index) {
+    line.append(array).append(QLatin1Char('['));
+    appendNumber(line, index);
+    line.append(QLatin1Char(']'));
+}
+
 // The script arrays of every entry's title link, description and screenshot cell, which the
-// panel shows for the button clicked; the result set is back at its first row afterwards.
-void writeEntryArrays(PageFrame& page, ResultSet& rs, qint32 n, bool screenshots) {
-    page.line(QStringLiteral("var arT=new Array(%1)").arg(n));
-    page.line(QStringLiteral("var arD=new Array(%1)").arg(n));
-    page.line(QStringLiteral("var arS=new Array(%1)").arg(n));
-    for (qint32 i = 0; !rs.eof(); ++i, rs.moveNext()) {
-        const QString index = QString::number(i);
-        page.line(QStringLiteral("arT[") + index + QStringLiteral("]='<a href=") +
-                  scriptString(percentEncoded(rs.field(QStringLiteral("FileLink")))) + QStringLiteral(">") +
-                  scriptString(rs.field(QStringLiteral("FileName"))) + QStringLiteral("</a>';"));
-        page.line(QStringLiteral("arD[") + index + QStringLiteral("]='") +
-                  scriptString(rs.field(QStringLiteral("Description"))) + QStringLiteral("';"));
-        const QString shot = rs.field(QStringLiteral("Screenshot"));
-        if (isFieldSet(shot)) {
-            const QString source = screenshots ? menuAssetReference(shot) : percentEncoded(fileNameOf(shot));
-            page.line(QStringLiteral("arS[") + index + QStringLiteral("]= '<img src=") +
-                      scriptString(source) + QStringLiteral(">'"));
-        } else {
-            page.line(QStringLiteral("arS[") + index + QStringLiteral("]='&nbsp;'"));
-        }
+// panel shows for the button clicked.
+void writeEntryArrays(PageFrame& page, RowCursor& rows, qint64 n, bool screenshots) {
+    for (const char* array : {"arT", "arD", "arS"}) {
+        QString& declaration = page.begin();
+        declaration.append(QLatin1String("var "))
+            .append(QLatin1String(array))
+            .append(QLatin1String("=new Array("));
+        appendNumber(declaration, n);
+        declaration.append(QLatin1Char(')'));
+        page.end();
     }
-    rs.moveFirst();
+    const int link = rows.column(QStringLiteral("FileLink"));
+    const int title = rows.column(QStringLiteral("FileName"));
+    const int description = rows.column(QStringLiteral("Description"));
+    const int screenshot = rows.column(QStringLiteral("Screenshot"));
+    for (qint32 i = 0; rows.next(); ++i) {
+        QString& encodedLink = page.scratch();
+        appendPercentEncoded(encodedLink, rows.text(link));
+        QString& t = page.begin();
+        appendArrayItem(t, QLatin1String("arT"), i);
+        t.append(QLatin1String("='<a href="));
+        appendScriptString(t, encodedLink);
+        t.append(QLatin1Char('>'));
+        appendScriptString(t, rows.text(title));
+        t.append(QLatin1String("</a>';"));
+        page.end();
+
+        QString& d = page.begin();
+        appendArrayItem(d, QLatin1String("arD"), i);
+        d.append(QLatin1String("='"));
+        appendScriptString(d, rows.text(description));
+        d.append(QLatin1String("';"));
+        page.end();
+
+        const QString shot = rows.text(screenshot);
+        QString& source = page.scratch();
+        if (screenshots) {
+            appendMenuAssetReference(source, shot);
+        } else {
+            appendPercentEncoded(source, fileNameView(shot));
+        }
+        QString& c = page.begin();
+        appendArrayItem(c, QLatin1String("arS"), i);
+        if (isFieldSet(shot)) {
+            c.append(QLatin1String("= '<img src="));
+            appendScriptString(c, source);
+            c.append(QLatin1String(">'"));
+        } else {
+            c.append(QLatin1String("='&nbsp;'"));
+        }
+        page.end();
+    }
 }
 
 // The Standard page, with or without the screenshot cells: one button per file entry, and a
-// panel showing the clicked entry's title link, description and (with screenshots) image.
+// panel showing the clicked entry's title link, description and (with screenshots) image. The
+// entries are read twice as they come: for the script arrays, then for the buttons.
 bool writeStandardPage(const PageInputs& in, clsData& data, bool screenshots) {
-    const auto rs = data.GetRS(QString::fromLatin1(sql::menuEntries), {in.menuId});
-    if (rs->eof()) {
+    const QString entries = QString::fromLatin1(sql::menuEntries);
+    const qint64 n = data.scalar(QString::fromLatin1(sql::menuEntryCount), {in.menuId}).toLongLong();
+    if (n == 0) {
         return false;
     }
-    const qint32 n = rs->recordCount();
 
-    TextFileWriter out(createMenuFile(in.cdRoot));
+    TextFileWriter out(createMenuFile(in.cdRoot), PageFrame::twinPath(in));
     PageFrame page(out, in);
     page.headBlock();
     page.scriptOpening();
-    writeEntryArrays(page, *rs, n, screenshots);
+    writeEntryArrays(page, *data.openCursor(entries, {in.menuId}), n, screenshots);
 
     page.buttonScript();
     page.line(QStringLiteral("    function displayText(ID){"));
@@ -63,12 +99,11 @@ bool writeStandardPage(const PageInputs& in, clsData& data, bool screenshots) {
     page.line(QStringLiteral("    }"));
     page.pageTop();
 
-    QStringList labels;
-    labels.reserve(n);
-    for (; !rs->eof(); rs->moveNext()) {
-        labels << rs->field(QStringLiteral("FileName"));
+    const auto buttons = data.openCursor(entries, {in.menuId});
+    const int title = buttons->column(QStringLiteral("FileName"));
+    for (qint32 r = 0; buttons->next(); ++r) {
+        page.button(r, buttons->text(title), ButtonHandler::DisplayText);
     }
-    page.buttonColumn(labels, ButtonHandler::DisplayText);
 
     page.line(QStringLiteral("<div style='position:absolute;left:200px;top:120px;border:1px groove''>"));
     EntryPanel panel;
@@ -87,7 +122,7 @@ bool writeStandardPage(const PageInputs& in, clsData& data, bool screenshots) {
     page.line(QStringLiteral("</div>"));
 
     page.footer();
-    out.close();
+    page.close();
     return true;
 }
 
