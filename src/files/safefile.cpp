@@ -236,6 +236,35 @@ void writeFileSafely(const QString& target, const QByteArray& bytes) {
     file.commit();
 }
 
+namespace {
+
+// Whether two files of the same size hold the same bytes; a file that cannot be read differs.
+bool sameBytes(const QString& first, const QString& second) {
+    QFile a(first);
+    QFile b(second);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    constexpr qint64 kChunk = 1 << 20;
+    QByteArray x(kChunk, Qt::Uninitialized);
+    QByteArray y(kChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = a.read(x.data(), kChunk);
+        const qint64 m = b.read(y.data(), kChunk);
+        if (n != m || n < 0) {
+            return false;
+        }
+        if (n == 0) {
+            return true;
+        }
+        if (std::memcmp(x.constData(), y.constData(), static_cast<size_t>(n)) != 0) {
+            return false;
+        }
+    }
+}
+
+}  // namespace
+
 void copyFileSafely(const QString& source, const QString& target) {
     const QFileInfo from(source);
     if (!from.isFile()) {
@@ -245,6 +274,9 @@ void copyFileSafely(const QString& source, const QString& target) {
     std::error_code ec;
     if (to.exists() && !to.isSymbolicLink() && fs::equivalent(toPath(source), toPath(target), ec)) {
         throw WriteError(target, QStringLiteral("the source and the target are the same file"));
+    }
+    if (to.isFile() && !to.isSymbolicLink() && to.size() == from.size() && sameBytes(source, target)) {
+        return;  // already the same file: nothing to write
     }
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {

@@ -73,6 +73,7 @@ void writeFileSafely(const QString& target, const QByteArray& bytes);
 // Copies a file over any file or link at the target through SafeFile. Throws WriteError naming
 // the target, with "the source file does not exist or is not a file" when the source is missing,
 // and "the source and the target are the same file" when both name one file (which stays as it is).
+// A regular file at the target that already holds the same bytes is left as it is.
 void copyFileSafely(const QString& source, const QString& target);
 
 // True for the name of a temporary file of this writer.
