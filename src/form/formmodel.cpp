@@ -87,8 +87,15 @@ void FormModel::clearItems(const QString& name) {
 }
 
 void FormModel::addItem(const QString& name, const QString& item) {
-    at(name).items << item;
+    Control& c = at(name);
+    c.items << item;
+    itemChanged(name, ItemChange::Kind::Added, static_cast<int>(c.items.size() - 1));
+}
+
+void FormModel::itemChanged(const QString& name, ItemChange::Kind kind, int index) {
+    itemChange_ = {kind, index};
     changed(name);
+    itemChange_ = {};
 }
 
 void FormModel::setItems(const QString& name, const QStringList& items) {
@@ -102,7 +109,7 @@ void FormModel::setItemText(const QString& name, int index, const QString& text)
     Control& c = at(name);
     if (index >= 0 && index < c.items.size()) {
         c.items[index] = text;
-        changed(name);
+        itemChanged(name, ItemChange::Kind::Changed, index);
     }
 }
 
@@ -117,7 +124,7 @@ void FormModel::removeItem(const QString& name, int index) {
     } else if (c.selected > index) {
         --c.selected;
     }
-    changed(name);
+    itemChanged(name, ItemChange::Kind::Removed, index);
 }
 
 void FormModel::select(const QString& name, int index) {

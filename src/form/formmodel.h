@@ -85,6 +85,15 @@ public:
     // Every control whose tag equals `tag` (letter case counts).
     QStringList namesWithTag(const QString& tag) const;
 
+    // What the change being told did to a list's items: one item added at the end, changed or
+    // removed, or anything else (All). Valid while listeners are called.
+    struct ItemChange {
+        enum class Kind { All, Added, Changed, Removed };
+        Kind kind = Kind::All;
+        int index = -1;
+    };
+    const ItemChange& itemChange() const { return itemChange_; }
+
     // Called with a control's name after any of its values changed.
     using Listener = std::function<void(const QString& name)>;
     void addListener(Listener listener) { listeners_.push_back(std::move(listener)); }
@@ -92,10 +101,12 @@ public:
 private:
     Control& at(const QString& name);
     void changed(const QString& name);
+    void itemChanged(const QString& name, ItemChange::Kind kind, int index);
 
     QString name_;
     std::vector<Control> controls_;
     std::vector<Listener> listeners_;
+    ItemChange itemChange_;
 };
 
 }  // namespace torvel

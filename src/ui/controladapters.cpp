@@ -154,6 +154,33 @@ const ControlAdapter kListBox{
     [](FormBinding& b, const Control& c, QWidget* w) {
         QObject::connect(qobject_cast<ChoiceList*>(w), &ChoiceList::rowChosen, &b,
                          [&b, event = b.qualified(c.name)](int row) { b.wizard().choose(event, row); });
+    },
+    [](const Control& c, QWidget* w, const FormModel::ItemChange& change) {
+        auto* list = qobject_cast<QListWidget*>(w);
+        using Kind = FormModel::ItemChange::Kind;
+        const int index = change.index;
+        if (list == nullptr || index < 0 || index >= list->count() + (change.kind == Kind::Added ? 1 : 0)) {
+            return false;
+        }
+        if (change.kind == Kind::Added && index == list->count() && index < c.items.size()) {
+            list->addItem(c.items[index]);
+        } else if (change.kind == Kind::Changed && index < c.items.size()) {
+            list->item(index)->setText(c.items[index]);
+        } else if (change.kind == Kind::Removed) {
+            delete list->takeItem(index);
+        } else {
+            return false;
+        }
+        if (list->count() != c.items.size()) {
+            return false;
+        }
+        if (list->currentRow() != c.selected) {
+            list->setCurrentRow(c.selected);
+        }
+        if (c.selected < 0) {
+            list->clearSelection();
+        }
+        return true;
     }};
 
 void showButtonCaption(const Control& c, QWidget* w) {

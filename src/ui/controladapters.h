@@ -17,6 +17,9 @@ struct ControlAdapter {
     void (*show)(const Control& c, QWidget* w);
     // Widget to model and events, through the binding.
     void (*bind)(FormBinding& binding, const Control& c, QWidget* w);
+    // One item added, changed or removed, shown without redrawing the rest; false when the widget
+    // needs the whole show instead. Lists only.
+    bool (*showItem)(const Control& c, QWidget* w, const FormModel::ItemChange& change) = nullptr;
 };
 
 const ControlAdapter& adapterOf(ControlKind kind);

@@ -64,7 +64,12 @@ void FormBinding::refresh(const QString& name) {
         return;
     }
     if (QWidget* w = widget(name)) {
-        apply(*c, w);
+        const auto showItem = adapterOf(c->kind).showItem;
+        const QSignalBlocker blocker(w);
+        if (form_.itemChange().kind == FormModel::ItemChange::Kind::All || showItem == nullptr ||
+            !showItem(*c, w, form_.itemChange())) {
+            apply(*c, w);
+        }
     }
     if (onChange) {
         onChange(*c);
