@@ -144,6 +144,9 @@ QWidget* MainWindow::control(const QString& name) const {
             return page(i);
         }
     }
+    if (const Control* c = wizard_.form().find(name); c != nullptr && binding_->widget(name) == nullptr) {
+        ensurePage(c->page);
+    }
     return binding_->widget(name);
 }
 
@@ -186,8 +189,18 @@ QWidget* MainWindow::buildPage(int index) {
     pageTitles_[pageFrameName(index)] = title;
     layout->addWidget(title);
 
-    layouts_->fillPage(index, layout, page);
+    // Only the first page is drawn before the window shows; the others when they are first
+    // shown or asked for.
     return page;
+}
+
+void MainWindow::ensurePage(int index) const {
+    if (index < 0 || index >= static_cast<int>(pages_.size()) || pagesDrawn_.count(index) > 0) {
+        return;
+    }
+    pagesDrawn_.insert(index);
+    QWidget* page = pages_[index];
+    layouts_->fillPage(index, qobject_cast<QVBoxLayout*>(page->layout()), page);
 }
 
 void MainWindow::controlChanged(const Control& c) {
@@ -196,6 +209,9 @@ void MainWindow::controlChanged(const Control& c) {
             it->second->setText(c.caption);
         }
         QWidget* frame = control(c.name);
+        if (c.visible) {
+            ensurePage(c.page);
+        }
         if (frame != nullptr && c.visible && stack_ != nullptr && stack_->currentWidget() != frame) {
             stack_->setCurrentWidget(frame);
             focusFirstField(frame);

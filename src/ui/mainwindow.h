@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 class QGridLayout;
@@ -55,6 +56,8 @@ private:
     void buildMenus();
     QWidget* buildCentral();
     QWidget* buildPage(int index);
+    // Draws a page's controls the first time it is needed.
+    void ensurePage(int index) const;
     void controlChanged(const Control& c);
     // Puts the keyboard focus on the first field of a page that has just been shown.
     static void focusFirstField(QWidget* page);
@@ -64,6 +67,7 @@ private:
     std::unique_ptr<PageLayouts> layouts_;
     QStackedWidget* stack_ = nullptr;
     std::vector<QWidget*> pages_;
+    mutable std::set<int> pagesDrawn_;
     std::map<QString, QLabel*> pageTitles_;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
