@@ -23,11 +23,8 @@ QPixmap svgPixmap(const QString& name, const QSize& size, qreal devicePixelRatio
 }
 
 QIcon svgIcon(const QString& name) {
-    QIcon icon;
-    for (int side : {16, 24, 32, 48, 64, 96, 128, 256}) {
-        icon.addPixmap(svgPixmap(name, QSize(side, side)));
-    }
-    return icon;
+    // Qt's SVG icon engine draws each size when it is first asked for, not before the first paint.
+    return QIcon(iconResource(name));
 }
 
 QIcon programIcon() {
