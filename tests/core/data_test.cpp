@@ -1,4 +1,6 @@
+// The data access object on a real Torvel.dat: opening, reading, keys, any text, editable results.
 #include <gtest/gtest.h>
+
 #include <QFile>
 
 #include "data/clsdata.h"
@@ -7,17 +9,21 @@
 #include "support/testsupport.h"
 
 using namespace torvel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 qint64 insertMenu(clsData& data, const QString& title) {
-    return data.executeInsert(sql::insertMenu,
-                              {QStringLiteral("Standard"), title, 1, QStringLiteral("/tmp")});
+    return data.executeInsert(sql::insertMenu, {u"Standard"_s, title, 1, u"/tmp"_s});
+}
+
+void insertEntry(clsData& data, int menu, const QString& title, const QString& description) {
+    data.ExecuteSQL(sql::insertEntry, {menu, u"none"_s, title, u"a/b.exe"_s, description, u"none"_s});
 }
 
 }  // namespace
 
-TEST(DataAccess, MissingFileFailsWithItsNameAndWorksOnceTheFileIsBack) {
+TEST(DataAccess, AMissingFileFailsWithItsNameAndWorksOnceTheFileIsBack) {
     test::ProgramDir program(false);
     clsData data(program.database());
     try {
@@ -25,150 +31,77 @@ TEST(DataAccess, MissingFileFailsWithItsNameAndWorksOnceTheFileIsBack) {
         FAIL() << "a missing database must fail";
     } catch (const DataError& e) {
         EXPECT_EQ(e.file(), program.database());
-        EXPECT_TRUE(e.message().contains(QStringLiteral("Torvel.dat")));
-        EXPECT_TRUE(e.message().contains(QStringLiteral("does not exist")));
-        EXPECT_EQ(e.statement(), QString::fromUtf8(sql::listMenus));
+        EXPECT_TRUE(e.message().contains(u"Torvel.dat"_s) && e.message().contains(u"does not exist"_s));
+        EXPECT_EQ(e.statement(), sql::listMenus);
     }
     EXPECT_FALSE(QFile::exists(program.database())) << "opening must never create the database";
-
-    // A file that is not a database: the statement fails with SQLite's reason.
-    program.write(QStringLiteral("Torvel.dat"), QByteArray(4096, 'x'));
+    // A file that is not a database fails; the real file put back, the same object works again.
+    program.write(u"Torvel.dat"_s, QByteArray(4096, 'x'));
     EXPECT_THROW(data.GetRS(sql::listMenus), DataError);
-
-    // The real file put back: the same object works again.
     QFile::remove(program.database());
     test::ProgramDir fresh;
     QFile::copy(fresh.database(), program.database());
-    auto rs = data.GetRS(sql::listStyles);
-    EXPECT_EQ(rs->recordCount(), 3);
+    EXPECT_EQ(data.GetRS(sql::listStyles)->recordCount(), 3);
 }
 
-TEST(DataAccess, QueriesReadByNameCountExactlyAndRewind) {
+TEST(DataAccess, AnyTextRoundTripsEmptyIsNeverNullAndKeysAreNeverReused) {
     test::ProgramDir program;
     clsData data(program.database());
-    auto empty = data.GetRS(sql::listMenus);
-    EXPECT_TRUE(empty->eof());
-    EXPECT_EQ(empty->recordCount(), 0);
-
-    const qint64 first = insertMenu(data, QStringLiteral("One"));
-    const qint64 second = insertMenu(data, QStringLiteral("Two"));
-    EXPECT_EQ(second, first + 1);
-
+    insertMenu(data, u"One"_s);
+    const qint64 second = insertMenu(data, u"Two"_s);
     auto rs = data.GetRS(sql::listMenus);
-    ASSERT_EQ(rs->recordCount(), 2);
-    EXPECT_EQ(rs->field(QStringLiteral("title")), QStringLiteral("One"));  // column names ignore case
     rs->moveNext();
-    EXPECT_EQ(rs->field(QStringLiteral("TITLE")), QStringLiteral("Two"));
-    rs->moveNext();
-    EXPECT_TRUE(rs->eof());
-    rs->moveFirst();
-    EXPECT_EQ(rs->field(QStringLiteral("MenuID")).toLongLong(), first);
-
-    // Null fields read as empty text.
-    data.ExecuteSQL(QStringLiteral("INSERT INTO tblDetails (MenuNo) VALUES (?)"), {first});
-    auto entry = data.GetRS(sql::menuEntries, {first});
-    ASSERT_FALSE(entry->eof());
-    EXPECT_EQ(entry->field(QStringLiteral("Description")), QString());
-    EXPECT_THROW(entry->field(QStringLiteral("NoSuchColumn")), TorvelError);
+    EXPECT_EQ(rs->field(u"TITLE"_s), u"Two"_s);  // column names ignore case
+    EXPECT_THROW(rs->field(u"NoSuchColumn"_s), TorvelError);
+    // A deleted key is not given again: the entries a deleted menu leaves behind join no new menu.
+    data.ExecuteSQL(sql::deleteMenu, {second});
+    EXPECT_EQ(insertMenu(data, u"Three"_s), second + 1);
+    // Any text goes through bound parameters; a field left empty is stored as empty text, never as
+    // NULL, and a NULL reads as empty text.
+    const QString tricky = u"Joe's \"best\" C:\\tools\\ line\r\nbreak Яро 中文 %_;--"_s;
+    insertEntry(data, 7, tricky, tricky);
+    EXPECT_EQ(data.GetRS(sql::entryByKey, {1, 7})->field(u"Description"_s), tricky);
+    data.ExecuteSQL(sql::insertEntry, {8, QString(), u"Empty"_s, QString(), QString(), QString()});
+    EXPECT_EQ(data.GetRS(u"SELECT typeof(Category) || typeof(FileLink) || typeof(Description) AS kinds "
+                         "FROM tblDetails WHERE MenuNo=8"_s)
+                  ->field(u"kinds"_s),
+              u"texttexttext"_s);
+    data.ExecuteSQL(u"INSERT INTO tblDetails (MenuNo) VALUES (9)"_s);
+    EXPECT_EQ(data.GetRS(sql::menuEntries, {9})->field(u"Description"_s), QString());
 }
 
-TEST(DataAccess, KeysGrowAndAreNeverReusedAndAFailedInsertAdoptsNone) {
+TEST(DataAccess, AnEditableResultCommitsItsOwnRowsOnly) {
     test::ProgramDir program;
     clsData data(program.database());
-    const qint64 a = insertMenu(data, QStringLiteral("A"));
-    const qint64 b = insertMenu(data, QStringLiteral("B"));
-    EXPECT_TRUE(data.ExecuteSQL(sql::deleteMenu, {b}));
-    EXPECT_TRUE(data.ExecuteSQL(sql::deleteMenu, {b}));  // a delete that matches nothing still runs
-    const qint64 c = insertMenu(data, QStringLiteral("C"));
-    EXPECT_GT(c, b);
-    EXPECT_GT(b, a);
-
-    EXPECT_THROW(data.executeInsert(QStringLiteral("INSERT INTO tblMenus (NoColumn) VALUES (?)"), {1}),
-                 DataError);
-    EXPECT_EQ(insertMenu(data, QStringLiteral("D")), c + 1);
-}
-
-TEST(DataAccess, AnyTextRoundTripsThroughBoundParameters) {
-    test::ProgramDir program;
-    clsData data(program.database());
-    const QString tricky =
-        QStringLiteral("Joe's \"best\" C:\\tools\\ line\r\nbreak \u042F\u0440\u043E \u4E2D\u6587 %_;--");
-    data.ExecuteSQL(sql::insertEntry,
-                    {7, tricky, tricky, QStringLiteral("a/b.exe"), tricky, QStringLiteral("none")});
-
-    auto rs = data.GetRS(sql::entryByTitle, {7, tricky});
-    ASSERT_EQ(rs->recordCount(), 1);
-    EXPECT_EQ(rs->field(QStringLiteral("Description")), tricky);
-    EXPECT_EQ(rs->field(QStringLiteral("Category")), tricky);
-
-    // A field left empty is stored as empty text, not as NULL.
-    data.ExecuteSQL(sql::insertEntry,
-                    {8, QString(), QStringLiteral("Empty"), QString(), QString(), QString()});
-    auto kinds =
-        data.GetRS(QStringLiteral("SELECT typeof(Category) || typeof(FileLink) || typeof(Description) AS "
-                                  "kinds FROM tblDetails WHERE MenuNo=8"));
-    EXPECT_EQ(kinds->field(QStringLiteral("kinds")), QStringLiteral("texttexttext"));
-
-    // Titles compare without regard to letter case, as the menu lists always have.
-    insertMenu(data, QStringLiteral("Setup Disc"));
-    EXPECT_EQ(data.GetRS(sql::menuWithTitle, {QStringLiteral("SETUP DISC")})->recordCount(), 1);
-
-    EXPECT_TRUE(data.ExecuteSQL(sql::deleteEntry, {7, tricky}));
-    EXPECT_TRUE(data.GetRS(sql::menuEntries, {7})->eof());
-}
-
-TEST(DataAccess, EditableResultCommitsChangedRowsAndReadOnlyRefuses) {
-    test::ProgramDir program;
-    clsData data(program.database());
-    auto readOnly = data.GetRS(sql::styleById, {1});
-    EXPECT_FALSE(readOnly->editable());
-    EXPECT_THROW(readOnly->setField(QStringLiteral("BackColor"), QStringLiteral("RGB(1,2,3)")), TorvelError);
-
-    // Two open result sets are independent of each other.
+    EXPECT_THROW(data.GetRS(sql::styleById, {1})->setField(u"BackColor"_s, u"RGB(1,2,3)"_s), TorvelError);
+    // Two open result sets are independent of each other; nothing is written before the commit.
     auto style = data.GetRS(sql::styleById, {1}, true);
     auto other = data.GetRS(sql::styleById, {2}, true);
-    ASSERT_EQ(style->recordCount(), 1);
-    EXPECT_FALSE(style->hasColumn(QStringLiteral("torvel_rowid_")));
-    const QString name = style->field(QStringLiteral("StyleName"));
-    style->setField(QStringLiteral("BackColor"), QStringLiteral("RGB(1,2,3)"));
-    style->setField(QStringLiteral("logotop"), QStringLiteral("20px"));
-    EXPECT_EQ(style->field(QStringLiteral("BackColor")), QStringLiteral("RGB(1,2,3)"));
-    EXPECT_NE(data.GetRS(sql::styleById, {1})->field(QStringLiteral("BackColor")),
-              QStringLiteral("RGB(1,2,3)"))
-        << "nothing is written before the commit";
+    const QString name = style->field(u"StyleName"_s);
+    style->setField(u"BackColor"_s, u"RGB(1,2,3)"_s);
+    style->setField(u"logotop"_s, u"20px"_s);
+    EXPECT_NE(data.GetRS(sql::styleById, {1})->field(u"BackColor"_s), u"RGB(1,2,3)"_s);
     style->updateBatch();
-    other->updateBatch();  // nothing changed: nothing written
-
+    other->updateBatch();
     auto again = data.GetRS(sql::styleById, {1});
-    EXPECT_EQ(again->field(QStringLiteral("BackColor")), QStringLiteral("RGB(1,2,3)"));
-    EXPECT_EQ(again->field(QStringLiteral("LogoTop")), QStringLiteral("20px"));
-    EXPECT_EQ(again->field(QStringLiteral("StyleName")), name);
-    EXPECT_NE(data.GetRS(sql::styleById, {2})->field(QStringLiteral("BackColor")),
-              QStringLiteral("RGB(1,2,3)"));
-
+    EXPECT_EQ(
+        QStringList({again->field(u"BackColor"_s), again->field(u"LogoTop"_s), again->field(u"StyleName"_s)}),
+        QStringList({u"RGB(1,2,3)"_s, u"20px"_s, name}));
+    EXPECT_NE(data.GetRS(sql::styleById, {2})->field(u"BackColor"_s), u"RGB(1,2,3)"_s);
     // tblDetails has no key: rows are addressed by rowid, so two rows with the same title stay apart.
-    data.ExecuteSQL(sql::insertEntry, {3, QStringLiteral("none"), QStringLiteral("Same"), QStringLiteral("a"),
-                                       QStringLiteral("first"), QStringLiteral("none")});
-    data.ExecuteSQL(sql::insertEntry, {3, QStringLiteral("none"), QStringLiteral("Same"), QStringLiteral("b"),
-                                       QStringLiteral("second"), QStringLiteral("none")});
-    auto entry = data.GetRS(sql::entryByTitle, {3, QStringLiteral("Same")}, true);
-    ASSERT_EQ(entry->recordCount(), 2);
-    entry->setField(QStringLiteral("Description"), QStringLiteral("changed"));
+    insertEntry(data, 3, u"Same"_s, u"first"_s);
+    insertEntry(data, 3, u"Same"_s, u"second"_s);
+    auto entry = data.GetRS(u"SELECT * FROM tblDetails WHERE MenuNo=3 AND FileName='Same'"_s, {}, true);
+    entry->setField(u"Description"_s, u"changed"_s);
     entry->updateBatch();
-    auto rows = data.GetRS(sql::entryByTitle, {3, QStringLiteral("Same")});
-    EXPECT_EQ(rows->field(QStringLiteral("Description")), QStringLiteral("changed"));
+    auto rows = data.GetRS(sql::menuEntries, {3});
+    EXPECT_EQ(rows->field(u"Description"_s), u"changed"_s);
     rows->moveNext();
-    EXPECT_EQ(rows->field(QStringLiteral("Description")), QStringLiteral("second"));
-}
-
-TEST(DataAccess, AddFileRaisesFileAddedOnlyAfterASuccessfulInsert) {
-    test::ProgramDir program;
-    clsData data(program.database());
+    EXPECT_EQ(rows->field(u"Description"_s), u"second"_s);
+    // addFile raises fileAdded only after a successful insert.
     int raised = 0;
     data.fileAdded = [&] { ++raised; };
-    data.addFile(sql::insertEntry, {1, QStringLiteral("none"), QStringLiteral("T"), QStringLiteral("t.exe"),
-                                    QString(), QStringLiteral("none")});
-    EXPECT_EQ(raised, 1);
-    EXPECT_THROW(data.addFile(QStringLiteral("INSERT INTO tblNowhere VALUES (?)"), {1}), DataError);
+    data.addFile(sql::insertEntry, {1, u"none"_s, u"T"_s, u"t.exe"_s, QString(), u"none"_s});
+    EXPECT_THROW(data.addFile(u"INSERT INTO tblNowhere VALUES (?)"_s, {1}), DataError);
     EXPECT_EQ(raised, 1);
 }

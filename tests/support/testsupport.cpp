@@ -1,14 +1,16 @@
 #include "support/testsupport.h"
 
-#include <QDir>
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
 
 #include "data/schemafile.h"
 #include "wizard/compose.h"
 
 namespace torvel::test {
+
+using namespace Qt::StringLiterals;
 
 ProgramDir::ProgramDir(bool withDatabase) {
     if (withDatabase) {
@@ -16,14 +18,10 @@ ProgramDir::ProgramDir(bool withDatabase) {
     }
 }
 
-QString ProgramDir::database() const {
-    return databaseFileIn(path());
-}
-
 QStringList ProgramDir::copyInstalledFiles() const {
     const QDir built(QStringLiteral(TORVEL_PROGRAM_DIR));
     QStringList copied;
-    for (const QString& name : {QStringLiteral("AUTORUN.INF"), QStringLiteral("Start.exe")}) {
+    for (const QString& name : {u"AUTORUN.INF"_s, u"Start.exe"_s}) {
         if (QFile::copy(built.filePath(name), QDir(path()).filePath(name))) {
             copied << name;
         }
@@ -46,23 +44,43 @@ QString TempFolder::write(const QString& relative, const QByteArray& content) co
     return path;
 }
 
-QString TempFolder::native(const QString& relative) const {
-    return QDir::toNativeSeparators(QDir(dir_.path()).filePath(relative));
-}
-
 WizardFixture::WizardFixture() : wizard(buildWizard(prompts, program.path())) {}
+
+QStringList WizardFixture::takeMessages() {
+    const QStringList texts = messages(prompts.transcript());
+    prompts.clearTranscript();
+    return texts;
+}
 
 QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString native(const QString& path) {
-    return QDir::toNativeSeparators(path);
+QJsonObject event(const QString& line) {
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(line.toUtf8(), &error);
+    EXPECT_TRUE(error.error == QJsonParseError::NoError && doc.isObject()) << line.toStdString();
+    return doc.object();
 }
 
-QJsonObject event(const QString& line) {
-    return QJsonDocument::fromJson(line.toUtf8()).object();
+QList<QJsonObject> events(const QStringList& transcript, const QString& kind) {
+    QList<QJsonObject> found;
+    for (const QString& line : transcript) {
+        const QJsonObject o = event(line);
+        if (kind.isEmpty() || o.value(u"event"_s).toString() == kind) {
+            found << o;
+        }
+    }
+    return found;
+}
+
+QStringList messages(const QStringList& transcript) {
+    QStringList texts;
+    for (const QJsonObject& m : events(transcript, u"message"_s)) {
+        texts << m.value(u"text"_s).toString();
+    }
+    return texts;
 }
 
 }  // namespace torvel::test

@@ -1,394 +1,257 @@
+// The wizard's pages on the model: page switcher, CD root, menu header, style library, pickers.
 #include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QJsonObject>
-#include <QTemporaryDir>
 
+#include "base/error.h"
+#include "data/dataerror.h"
 #include "data/statements.h"
 #include "files/paths.h"
 #include "support/testsupport.h"
+#include "wizard/compose.h"
 #include "wizard/controlnames.h"
+#include "wizard/controls.h"
 #include "wizard/generalsettings.h"
-#include "wizard/stylepages.h"
 
 using namespace torvel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kTitleMsg = QStringLiteral("Please enter a menu title!");
-
-// A wizard with a CD root folder of its own and helpers to walk the pages.
-struct Road : test::WizardFixture {
-    QTemporaryDir disc;
-    QString root() const { return withTrailingSeparator(QDir::toNativeSeparators(disc.path())); }
-
-    QString lastEvent() const {
-        return prompts.transcript().isEmpty() ? QString() : prompts.transcript().last();
-    }
-    bool said(const QString& text) const {
-        for (const QString& line : prompts.transcript()) {
-            if (line.contains(text)) {
-                return true;
-            }
-        }
-        return false;
-    }
-    int rows(const char* table) {
-        return wizard->myData()
-            .GetRS(QStringLiteral("SELECT * FROM %1").arg(QString::fromUtf8(table)))
-            ->recordCount();
-    }
-    void next() { wizard->click(ctl::cmdNext); }
-    void back() { wizard->click(ctl::cmdBack); }
-    int step() const { return wizard->state().curStep; }
-
-    // Create Menu, a title and the root: ready to leave "General Setting".
-    void startNewMenu(const QString& title) {
+// A wizard with a CD root of its own, on "Styles / images" of a new menu.
+struct StylePage : test::WizardFixture {
+    test::TempFolder disc;
+    StylePage() {
         wizard->click(ctl::cmdNew);
-        form().setText(ctl::txtTitle, title);
+        form().setText(ctl::txtTitle, u"Disc"_s);
         wizard->openFolder(disc.path());
-    }
-    // A new menu on "Styles / images" with the style Ocean and the logo pics/logo.gif.
-    void newStyleWithLogo() {
-        startNewMenu(QStringLiteral("Disc"));
         next();
-        form().setText(ctl::txtStyleName, QStringLiteral("Ocean"));
-        form().setText(ctl::txtLogoImage, program.write(QStringLiteral("pics/logo.gif"), "GIF89a-logo"));
     }
-    qint64 storeMenu(const QString& title, qint64 styleNo, const QString& rootShown) {
-        return wizard->myData().executeInsert(QString::fromUtf8(sql::insertMenu),
-                                              {QStringLiteral("Extended"), title, styleNo, rootShown});
+    QString style(qint64 id, const QString& column) {
+        return wizard->myData().GetRS(sql::styleById, {id})->field(column);
     }
+    int styles() { return count(u"SELECT * FROM tblStyles"_s); }
 };
+
+QStringList shownPages(const FormModel& form) {
+    QStringList shown;
+    for (int i = 0; i < kPageCount; ++i) {
+        if (form.visible(pageFrameName(i))) {
+            shown << pageFrameName(i);
+        }
+    }
+    return shown;
+}
 
 }  // namespace
 
-TEST(MenuLibrary, EmptyDatabaseSaysSoAndLoadMenuStillFillsTheStyleList) {
-    Road r;
-    r.wizard->click(ctl::cmdEdit);
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"icon\":\"none\"")));
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Sorry, no menus available!")));
-    EXPECT_FALSE(r.form().visible(ctl::cmbMenuL));
-    EXPECT_EQ(r.form().items(ctl::cmbStyles).size(), 4);
-    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("NEW"));
-
-    r.form().setItems(ctl::cmbStyles, {});
-    r.wizard->click(ctl::cmdDelete);
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Sorry, no menus available!")));
-    EXPECT_FALSE(r.form().visible(ctl::cmbMenus));
-    EXPECT_TRUE(r.form().items(ctl::cmbStyles).isEmpty()) << "Delete Menu leaves the style list alone";
-}
-
-TEST(MenuLibrary, ListsLoadsAndDeletesByTheIdBeforeTheFirstColon) {
-    Road r;
-    const qint64 a = r.storeMenu(QStringLiteral("Tools: 2024"), 1, r.disc.path());
-    const qint64 b = r.storeMenu(QStringLiteral("Games"), 2, r.disc.path());
-    r.wizard->click(ctl::cmdEdit);
-    EXPECT_EQ(r.form().items(ctl::cmbMenuL),
-              (QStringList{QStringLiteral("%1: Tools: 2024").arg(a), QStringLiteral("%1: Games").arg(b)}));
-    EXPECT_EQ(r.form().text(ctl::cmbMenuL), QStringLiteral("%1: Tools: 2024").arg(a));
-    EXPECT_TRUE(r.form().visible(ctl::cmdLoad));
-
-    r.wizard->click(ctl::cmdDelete);
-    EXPECT_FALSE(r.form().visible(ctl::cmdLoad));
-    EXPECT_TRUE(r.form().visible(ctl::cmdMDelete));
-
-    // Declining changes nothing but still hides the group.
-    r.prompts.queueAnswer(false);
-    r.wizard->click(ctl::cmdMDelete);
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Do you really want to remove the selected Menu?")));
-    EXPECT_EQ(r.rows("tblMenus"), 2);
-    EXPECT_FALSE(r.form().visible(ctl::cmdMDelete));
-
-    // Text that names no menu is refused before anything is asked.
-    r.form().setText(ctl::cmbMenus, QStringLiteral("Games"));
-    r.wizard->click(ctl::cmdMDelete);
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Please select a menu from the list!")));
-
-    r.wizard->click(ctl::cmdDelete);
-    r.prompts.queueAnswer(true);
-    r.wizard->click(ctl::cmdMDelete);
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Menu deleted successfully!")));
-    EXPECT_EQ(r.rows("tblMenus"), 1);
-    EXPECT_EQ(r.rows("tblDetails"), 0);
-
-    r.wizard->click(ctl::cmdEdit);
-    EXPECT_EQ(r.form().items(ctl::cmbMenuL), QStringList{QStringLiteral("%1: Games").arg(b)});
-}
-
-TEST(Transitions, NextFromPageZeroWithoutCreateMenuFillsTheStyleListFirst) {
-    Road r;
-    r.next();
-    ASSERT_EQ(r.step(), 1);
-    EXPECT_TRUE(r.form().items(ctl::cmbStyles).isEmpty());
-    r.form().setText(ctl::txtTitle, QStringLiteral("Quick"));
-    r.wizard->openFolder(r.disc.path());
-    r.next();
-    EXPECT_EQ(r.step(), 2);
-    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("NEW"));
-    EXPECT_EQ(r.wizard->state().curStyleID, 0);
-}
-
-TEST(StyleLibrary, ImagePageChecksNameFolderNameAndPaths) {
-    Road r;
-    r.startNewMenu(QStringLiteral("Disc"));
-    r.next();
-    ASSERT_EQ(r.step(), 2);
-    const QString logo = r.program.write(QStringLiteral("pics/logo.gif"), "GIF89a");
-    r.form().setText(ctl::txtLogoImage, logo);
-    r.form().setText(ctl::txtBackImage, r.program.path() + QStringLiteral("/gone.jpg"));
-    r.next();
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("Please enter a style name!")));
-    EXPECT_NE(r.form().text(ctl::txtBackImage), QStringLiteral("none")) << "no path check without a name";
-
-    for (const QString& bad : {QStringLiteral("a/b"), QStringLiteral(".."), QStringLiteral("CON"),
-                               QStringLiteral("lpt1.txt"), QStringLiteral("dot."), QStringLiteral("   ")}) {
-        r.form().setText(ctl::txtStyleName, bad);
-        r.next();
-        EXPECT_EQ(r.step(), 2) << bad.toStdString();
-        EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("cannot be used as a folder name")))
-            << bad.toStdString();
+TEST(PageSwitcher, ShowsOnePageAtATimeAndFinishOnlyOnTheLast) {
+    test::ProgramDir program(false);  // no database at all: start-up must not need it
+    ScriptedPrompts prompts;
+    auto wizard = buildWizard(prompts, program.path());
+    Wizard& w = *wizard;
+    int asked = 0;
+    for (int page = 0; page <= 3; ++page) {
+        w.setLeaveAction(page, [&asked, page] { return ++asked > 1 || page > 0; });  // page 0 refuses once
     }
-    EXPECT_TRUE(isUsableFolderName(QStringLiteral("Ocean Blue 2")));
-    EXPECT_TRUE(isUsableFolderName(QStringLiteral("CONSOLE")));
-
-    r.form().setText(ctl::txtStyleName, QStringLiteral("Ocean"));
-    r.next();
-    EXPECT_EQ(r.step(), 2);
-    EXPECT_TRUE(r.lastEvent().contains(
-        QStringLiteral("Following paths are no longer valid, please correct!\\r\\nBackground image\\r\\n")));
-    EXPECT_EQ(r.form().text(ctl::txtBackImage), QStringLiteral("none"));
-    EXPECT_EQ(r.form().text(ctl::txtLogoImage), logo);
-    r.next();
-    EXPECT_EQ(r.step(), 3);
+    w.click(ctl::cmdBack);
+    w.click(ctl::cmdNext);
+    for (int page = 0; page <= 5; ++page) {
+        const int shown = std::clamp(page, 0, 4);
+        EXPECT_EQ(w.state().curStep, shown);
+        EXPECT_EQ(shownPages(w.form()), QStringList{pageFrameName(shown)});
+        EXPECT_EQ(w.form().visible(ctl::Finish), shown == 4);
+        EXPECT_EQ(w.form().visible(ctl::cmdNext), shown != 4);
+        w.click(ctl::cmdNext);
+    }
+    while (w.state().curStep > 0) {
+        w.click(ctl::cmdBack);
+    }
+    EXPECT_EQ(asked, 5) << "moving back runs no leave action";
+    EXPECT_EQ(shownPages(w.form()), QStringList{u"step0"_s});
+    EXPECT_FALSE(w.form().visible(ctl::Finish));
+    EXPECT_TRUE(prompts.transcript().isEmpty());
+    // A handler that fails is reported with what was clicked; the window stays usable.
+    w.onClick(ctl::cmdNew, [] { throw TorvelError(u"the disk is full"_s); });
+    w.click(ctl::cmdNew);
+    EXPECT_EQ(test::messages(prompts.transcript()),
+              QStringList{u"\"Create Menu\" could not be completed.\nthe disk is full"_s});
+    EXPECT_EQ(test::events(prompts.transcript()).value(0)[u"icon"_s], u"critical"_s);
+    w.click(ctl::cmdNext);
+    EXPECT_EQ(w.state().curStep, 1);
 }
 
-TEST(StyleLibrary, SavingANewStyleInsertsOnceGathersAssetsAndWritesTheMenu) {
-    Road r;
-    r.newStyleWithLogo();
-    r.form().setText(ctl::txtButtonOn, QString());  // empty counts as "none"
-    r.next();
-    r.next();
-    ASSERT_EQ(r.step(), 4) << r.prompts.transcript().join(QLatin1Char('\n')).toStdString();
+TEST(GeneralSettings, AFolderOrADriveSetsTheRootAsShownAndTheCdRoot) {
+    test::WizardFixture f;
+    Wizard& w = *f.wizard;
+    test::TempFolder tmp;
+    const QChar sep = nativeSeparator();
+    const QString disc = tmp.native(u"Disc"_s);
+    ASSERT_TRUE(QDir().mkpath(disc));
+    const auto root = [&] { return QStringList{w.form().caption(ctl::lblRoot), w.state().cdRoot}; };
+    const auto shownAs = [&](const QString& shown) {
+        return QStringList{shown, withTrailingSeparator(shown)};
+    };
+    w.openFolder(tmp.path() + u"/Disc/"_s);
+    EXPECT_EQ(root(), shownAs(disc));
+    // The root of the file system (or of the drive) keeps its one separator in both forms.
+    w.openFolder(QDir::rootPath());
+    EXPECT_EQ(root(), shownAs(folderAsShown(driveOf(QDir::rootPath()) + sep)));
+    // A drive opens the folder last opened on it, or its top when it is gone.
+    const QString drive = driveOf(disc);
+    w.openFolder(disc);
+    w.pickDrive(drive);
+    EXPECT_EQ(root(), shownAs(disc));
+    ASSERT_TRUE(QDir(disc).removeRecursively());
+    w.pickDrive(drive);
+    EXPECT_EQ(root(), shownAs(folderAsShown(drive + sep)));
+    EXPECT_TRUE(f.prompts.transcript().isEmpty());
+    // A folder that is missing or is a file, a drive that cannot be read: a message naming it,
+    // the root stays.
+    for (const QString& bad : {disc, tmp.write(u"plain.txt"_s, "x"), u"/no/such/volume"_s}) {
+        bad.startsWith(u"/no/"_s) ? w.pickDrive(bad) : w.openFolder(bad);
+        EXPECT_TRUE(f.takeMessages().value(0).contains(test::native(bad))) << bad.toStdString();
+        EXPECT_EQ(root(), shownAs(folderAsShown(drive + sep)));
+    }
+    // A menu header whose insert is refused adopts no key.
+    w.myData().ExecuteSQL(
+        u"CREATE TRIGGER refuse BEFORE INSERT ON tblMenus BEGIN SELECT RAISE(ABORT, 'no'); END"_s);
+    EXPECT_THROW(saveMenuHeader(w), DataError);
+    EXPECT_EQ(w.state().curMenuID, 0);
+}
 
-    EXPECT_EQ(r.rows("tblStyles"), 4);
-    const qint64 id = r.wizard->state().curStyleID;
-    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("%1: Ocean").arg(id));
-    const QString styleCopy = QDir(r.program.path()).filePath(QStringLiteral("Styles/Ocean/logo.gif"));
-    EXPECT_EQ(QDir::fromNativeSeparators(r.form().text(ctl::txtLogoImage)), styleCopy);
-    EXPECT_EQ(r.form().text(ctl::txtButtonOn), QStringLiteral("none"));
-    EXPECT_EQ(test::readFile(r.disc.filePath(QStringLiteral("Menu/logo.gif"))), QByteArray("GIF89a-logo"));
-    EXPECT_TRUE(QFile::exists(r.disc.filePath(QStringLiteral("Menu/Styles.css"))));
-    auto style = r.wizard->myData().GetRS(QString::fromUtf8(sql::styleById), {id});
-    EXPECT_EQ(QDir::fromNativeSeparators(style->field(QStringLiteral("Logofile"))), styleCopy);
-    EXPECT_EQ(style->field(QStringLiteral("ButtonOnImage")), QStringLiteral("none"));
-
-    ASSERT_NE(r.wizard->state().curMenuID, 0);
-    auto menu = r.wizard->myData().GetRS(QString::fromUtf8(sql::menuById), {r.wizard->state().curMenuID});
-    EXPECT_EQ(menu->field(QStringLiteral("StyleNo")).toLongLong(), id);
-    EXPECT_EQ(menu->field(QStringLiteral("Root")), QDir::toNativeSeparators(r.disc.path()));
+TEST(StyleLibrary, ANewStyleIsInsertedOnceWithItsAssetsAndTheMenuWritten) {
+    StylePage p;
+    p.wizard->myData().executeInsert(
+        u"INSERT INTO tblMenus (Title) VALUES ('Older')"_s);  // the new key is not 1
+    p.form().setText(ctl::txtStyleName, u"Ocean"_s);
+    p.form().setText(ctl::txtLogoImage, p.program.write(u"pics/logo.gif"_s, "GIF89a-logo"));
+    p.form().setText(ctl::txtButtonOn, QString());  // empty counts as "none"
+    p.next();
+    p.next();
+    ASSERT_EQ(p.step(), 4) << p.prompts.transcript().join(u'\n').toStdString();
+    const qint64 id = p.wizard->state().curStyleID;
+    EXPECT_EQ(p.styles(), 4);
+    EXPECT_EQ(p.form().text(ctl::cmbStyles), u"%1: Ocean"_s.arg(id));
+    // The fields and the row name the copy in the style's folder; the menu folder has its own copy.
+    const QString styleCopy = test::native(p.program.path() + u"/Styles/Ocean/logo.gif"_s);
+    EXPECT_EQ(QStringList({p.form().text(ctl::txtLogoImage), p.form().text(ctl::txtButtonOn)}),
+              QStringList({styleCopy, u"none"_s}));
+    EXPECT_EQ(QStringList({p.style(id, u"Logofile"_s), p.style(id, u"ButtonOnImage"_s)}),
+              QStringList({styleCopy, u"none"_s}));
+    EXPECT_EQ(test::readFile(p.disc.path() + u"/Menu/logo.gif"_s), QByteArray("GIF89a-logo"));
+    const auto menu = [&] {
+        auto rs = p.wizard->myData().GetRS(sql::menuById, {p.wizard->state().curMenuID});
+        return QStringList({rs->field(u"Title"_s), rs->field(u"StyleNo"_s), rs->field(u"Root"_s)});
+    };
+    EXPECT_EQ(menu(), (QStringList{u"Disc"_s, QString::number(id), test::native(p.disc.path())}));
 
     // Back to "Styles / fonts" and forward again: the same rows are updated.
-    r.back();
-    r.form().setText(ctl::txtDColor, QStringLiteral("RGB(1,2,3)"));
-    r.next();
-    EXPECT_EQ(r.rows("tblStyles"), 4);
-    EXPECT_EQ(r.rows("tblMenus"), 1);
-    EXPECT_EQ(
-        r.wizard->myData().GetRS(QString::fromUtf8(sql::styleById), {id})->field(QStringLiteral("TextColor")),
-        QStringLiteral("RGB(1,2,3)"));
-}
+    p.wizard->click(ctl::cmdBack);
+    p.form().setText(ctl::txtDColor, u"RGB(1,2,3)"_s);
+    p.next();
+    EXPECT_EQ(p.styles(), 4);
+    EXPECT_EQ(p.style(id, u"TextColor"_s), u"RGB(1,2,3)"_s);
 
-TEST(StyleLibrary, AStyleWhoseRowVanishedIsSavedAsANewOne) {
-    Road r;
-    r.startNewMenu(QStringLiteral("Disc"));
-    r.form().select(ctl::cmbStyles, 2);  // "2: Paper"
-    r.next();
-    ASSERT_EQ(r.wizard->state().curStyleID, 2);
-    EXPECT_EQ(r.form().text(ctl::txtStyleName), QStringLiteral("Paper"));
-    r.wizard->myData().ExecuteSQL(QStringLiteral("DELETE FROM tblStyles WHERE StyleID=2"));
-    r.next();
-    r.next();
-    ASSERT_EQ(r.step(), 4);
-    EXPECT_GT(r.wizard->state().curStyleID, 3);
-    EXPECT_EQ(r.rows("tblStyles"), 3);
-    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("%1: Paper").arg(r.wizard->state().curStyleID));
-}
-
-TEST(Pickers, ColourFontAndFileDialogsWriteTheirFields) {
-    Road r;
-    r.startNewMenu(QStringLiteral("Disc"));
-    r.next();
-    r.prompts.queueColor(std::nullopt);
-    r.wizard->click(ctl::cmdPickColor);
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"preset\":0")));
-    EXPECT_EQ(r.form().text(ctl::txtBackgroundColor), QStringLiteral("RGB(0,0,0)"));
-
-    r.prompts.queueColor(255);
-    r.wizard->click(ctl::cmdHColorActive);
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"preset\":16764689")));
-    EXPECT_EQ(r.form().text(ctl::txtHColorActive), QStringLiteral("RGB(255,0,0)"));
-    EXPECT_EQ(r.form().color(ctl::colHyperA), 255);
-
-    r.prompts.queueFont(FontChoice{QStringLiteral("Verdana"), 12, false});
-    r.wizard->click(ctl::cmdTFont);
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("\"family\":\"Arial\",\"size\":14,\"bold\":true")));
-    EXPECT_EQ(r.form().text(ctl::txtTitleFont), QStringLiteral("Verdana;12pt;Normal"));
-    r.form().setText(ctl::txtDFont, QStringLiteral("Times New Roman;10.5pt;Normal"));
-    r.prompts.queueFont(std::nullopt);
-    r.wizard->click(ctl::cmdDFont);
-    EXPECT_EQ(r.form().text(ctl::txtDFont), QStringLiteral("Times New Roman;10pt;Normal"));
-
-    r.prompts.queueFile(QStringLiteral("/pics/wave.wav"));
-    r.wizard->click(ctl::cmdBSound);
-    EXPECT_TRUE(
-        r.lastEvent().contains(QStringLiteral("\"filter\":\"Sounds (*.wav)|*.wav\",\"defaultExt\":\"wav\"")));
-    EXPECT_EQ(r.form().text(ctl::txtBSound), QStringLiteral("/pics/wave.wav"));
-    r.prompts.queueFile(std::nullopt);
-    r.wizard->click(ctl::cmdLImage);
-    EXPECT_TRUE(r.lastEvent().contains(
-        QStringLiteral("\"filter\":\"Pictures (*.jpg;*.gif)|*.jpg;*.gif\",\"defaultExt\":\"jpg\"")));
-    EXPECT_EQ(r.form().text(ctl::txtLogoImage), QStringLiteral("none"));
-}
-
-TEST(Pickers, ASystemColourIsReportedOncePerPartBeforeItsValueIsWritten) {
-    Road r;
-    r.startNewMenu(QStringLiteral("Disc"));
-    r.next();
-    qsizetype linesWhenWritten = -1;
-    r.form().addListener([&](const QString& name) {
-        if (name == ctl::txtHColorActive && linesWhenWritten < 0) {
-            linesWhenWritten = r.prompts.transcript().size();
-        }
-    });
-    r.prompts.clearTranscript();
-    r.prompts.queueColor(-2147483633);
-    r.wizard->click(ctl::cmdHColorActive);
-
-    const QStringList lines = r.prompts.transcript();
-    ASSERT_EQ(lines.size(), 4) << lines.join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(test::event(lines[0]).value(QStringLiteral("event")).toString(), QStringLiteral("color"));
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QJsonObject message = test::event(lines[i]);
-        EXPECT_EQ(message.value(QStringLiteral("event")).toString(), QStringLiteral("message"));
-        EXPECT_EQ(message.value(QStringLiteral("icon")).toString(), QStringLiteral("none"));
-        EXPECT_EQ(message.value(QStringLiteral("buttons")).toString(), QStringLiteral("ok"));
-        EXPECT_EQ(message.value(QStringLiteral("title")).toString(), QStringLiteral("Torvel"));
-        EXPECT_EQ(message.value(QStringLiteral("text")).toString(),
-                  QStringLiteral("-2147483633 ist eine Systemfarbe"));
+    // A stored style whose row vanished after it was loaded is saved as a new one. The menu's row
+    // is updated: a new title, the root as first stored.
+    for (int page = 4; page > 1; --page) {
+        p.wizard->click(ctl::cmdBack);
     }
-    EXPECT_EQ(linesWhenWritten, 4);
-    EXPECT_EQ(r.form().text(ctl::txtHColorActive), QStringLiteral("RGB(-1,-1,-1)"));
-    EXPECT_EQ(r.form().color(ctl::colHyperA), -2147483633);
-}
-
-TEST(Transitions, LoadingAStoredMenuRestoresItsHeaderAndStyle) {
-    Road r;
-    const qint64 id = r.storeMenu(QStringLiteral("Stored"), 2, QDir::toNativeSeparators(r.disc.path()));
-    const QString gone = QDir::toNativeSeparators(r.disc.filePath(QStringLiteral("Gone")));
-    const qint64 lost = r.storeMenu(QStringLiteral("Lost"), 99, gone);
-
-    // A root that is gone: the drive list still moves to its drive, whose current folder becomes
-    // the CD root, and the author is told to pick the root anew.
-    r.wizard->click(ctl::cmdEdit);
-    r.form().select(ctl::cmbMenuL, 1);
-    r.wizard->click(ctl::cmdLoad);
-    EXPECT_EQ(r.wizard->state().curMenuID, lost);
-    EXPECT_EQ(r.step(), 1);
-    const QJsonObject message = test::event(r.lastEvent());
-    EXPECT_EQ(message.value(QStringLiteral("icon")).toString(), QStringLiteral("information"));
-    EXPECT_EQ(
-        message.value(QStringLiteral("text")).toString(),
-        QStringLiteral("Your root directory is no longer valid!\r\nPlease select a new root directory!"));
-    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("NEW")) << "an unknown style keeps the list";
-    const QString driveFolder = folderAsShown(driveOf(gone));
-    EXPECT_EQ(r.form().caption(ctl::lblRoot), driveFolder);
-    EXPECT_EQ(r.wizard->state().cdRoot, withTrailingSeparator(driveFolder));
-
-    r.back();
-    r.prompts.clearTranscript();
-    r.wizard->click(ctl::cmdEdit);
-    r.wizard->click(ctl::cmdLoad);
-    ASSERT_EQ(r.step(), 1);
-    EXPECT_EQ(r.wizard->state().curMenuID, id);
-    EXPECT_TRUE(r.wizard->state().menuLoaded);
-    EXPECT_EQ(r.form().text(ctl::txtTitle), QStringLiteral("Stored"));
-    EXPECT_EQ(r.form().text(ctl::cmbTemplate), QStringLiteral("Extended"));
-    EXPECT_EQ(r.form().text(ctl::cmbStyles), QStringLiteral("2: Paper"));
-    EXPECT_EQ(r.wizard->state().cdRoot, r.root());
-    EXPECT_FALSE(r.said(QStringLiteral("no longer valid")));
-
-    // A stored title is not checked against itself; the style loads from the list.
-    r.next();
-    EXPECT_EQ(r.step(), 2);
-    EXPECT_EQ(r.form().text(ctl::txtStyleName), QStringLiteral("Paper"));
-}
-
-TEST(Transitions, FilePageShowsTheTemplatesFieldsAndListsTheMenusEntries) {
-    Road r;
-    r.startNewMenu(QStringLiteral("Disc"));
-    r.form().setText(ctl::cmbTemplate, QStringLiteral("Extended"));
-    r.next();
-    r.form().setText(ctl::txtStyleName, QStringLiteral("Plain"));
-    r.next();
-    r.next();
-    ASSERT_EQ(r.step(), 4);
-    EXPECT_TRUE(r.form().visible(ctl::txtFileCat));
-    EXPECT_FALSE(r.form().visible(ctl::txtFileScreenshot));
-    EXPECT_FALSE(r.form().visible(ctl::cmdFScreenshot));
-
-    // An entry stored behind the wizard's back shows when the page is entered again.
-    r.wizard->myData().ExecuteSQL(
-        QString::fromUtf8(sql::insertEntry),
-        {r.wizard->state().curMenuID, QStringLiteral("Tools"), QStringLiteral("Setup"),
-         QStringLiteral("setup.exe"), QString(), QStringLiteral("none")});
-    r.wizard->state().curFileName = QStringLiteral("Old");
-    r.back();
-    r.form().setText(ctl::cmbTemplate, QStringLiteral("Standard Screenshots"));
-    r.next();
-    EXPECT_EQ(r.form().items(ctl::lstFiles), QStringList{QStringLiteral("Setup")});
-    EXPECT_EQ(r.wizard->state().curFileName, QString());
-    EXPECT_FALSE(r.form().visible(ctl::txtFileCat));
-    EXPECT_TRUE(r.form().visible(ctl::cmdFScreenshot));
+    p.form().setText(ctl::txtTitle, u"Renamed"_s);
+    p.wizard->openFolder(p.program.path());
+    p.next();
+    p.wizard->myData().ExecuteSQL(u"DELETE FROM tblStyles WHERE StyleID=?"_s, {id});
+    p.next();
+    p.next();
+    ASSERT_EQ(p.step(), 4);
+    EXPECT_EQ(p.styles(), 4);
+    EXPECT_EQ(p.form().text(ctl::cmbStyles), u"%1: Ocean"_s.arg(p.wizard->state().curStyleID));
+    EXPECT_EQ(menu(), (QStringList{u"Renamed"_s, QString::number(p.wizard->state().curStyleID),
+                                   test::native(p.disc.path())}));
+    EXPECT_EQ(p.count(u"SELECT * FROM tblMenus"_s), 2);
 }
 
 TEST(StyleLibrary, SavingRefusesAnUnusableNameAndLinkedFoldersAndStaysUsable) {
-    Road r;
-    r.newStyleWithLogo();
-    r.next();
-    ASSERT_EQ(r.step(), 3);
-
+    StylePage p;
+    p.form().setText(ctl::txtStyleName, u"Paper"_s);
+    p.next();
+    ASSERT_EQ(p.step(), 3);
     // A name changed after its page (as a script can) is checked again: nothing escapes Styles.
-    r.form().setText(ctl::txtStyleName, QStringLiteral("../../x"));
-    r.next();
-    EXPECT_EQ(r.step(), 3);
-    EXPECT_TRUE(r.lastEvent().contains(QStringLiteral("cannot be used as a folder name")));
-    EXPECT_FALSE(QFileInfo::exists(QDir(r.program.path()).filePath(QStringLiteral("../x"))));
-    EXPECT_FALSE(QFileInfo::exists(QDir(r.program.path()).filePath(QStringLiteral("Styles"))));
-
+    p.form().setText(ctl::txtStyleName, u"../../x"_s);
+    p.form().setText(ctl::txtLogoImage, p.program.write(u"pics/logo.gif"_s, "GIF89a-logo"));
+    p.next();
+    EXPECT_FALSE(QFile::exists(p.program.path() + u"/Styles"_s));
     // A Menu folder that is a link to another place: refused with a message naming it.
     test::TempFolder elsewhere;
-    const QString menu = r.disc.filePath(QStringLiteral("Menu"));
+    const QString menu = p.disc.path() + u"/Menu"_s;
     ASSERT_TRUE(QFile::link(elsewhere.path(), menu));
-    r.form().setText(ctl::txtStyleName, QStringLiteral("Ocean"));
-    r.next();
-    EXPECT_EQ(r.step(), 3);
-    const QJsonObject refusal = test::event(r.lastEvent());
-    EXPECT_EQ(refusal.value(QStringLiteral("icon")).toString(), QStringLiteral("critical"));
-    EXPECT_EQ(
-        refusal.value(QStringLiteral("text")).toString(),
-        QDir::toNativeSeparators(menu) +
-            QStringLiteral(" is a link to another place. Torvel writes only into real folders: remove the "
-                           "link or choose another folder."));
-    EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
-    EXPECT_EQ(r.rows("tblStyles"), 3);
-    EXPECT_EQ(r.rows("tblMenus"), 0);
-
+    p.form().setText(ctl::txtStyleName, u"Ocean"_s);
+    p.next();
+    EXPECT_EQ(p.step(), 3);
+    const auto shown = test::events(p.prompts.transcript(), u"message"_s);
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0][u"text"_s], u"This style name cannot be used as a folder name, please change it!"_s);
+    EXPECT_EQ(shown[1][u"text"_s], test::native(menu) +
+                                       u" is a link to another place. Torvel writes only into "
+                                       "real folders: remove the link or choose another folder."_s);
+    EXPECT_EQ(p.styles(), 3);
+    EXPECT_EQ(p.count(u"SELECT * FROM tblMenus"_s), 0);
     // With the link gone the same window saves the style.
     ASSERT_TRUE(QFile::remove(menu));
-    r.next();
-    EXPECT_EQ(r.step(), 4);
-    EXPECT_EQ(r.rows("tblStyles"), 4);
-    EXPECT_EQ(test::readFile(r.disc.filePath(QStringLiteral("Menu/logo.gif"))), QByteArray("GIF89a-logo"));
+    p.next();
+    EXPECT_EQ(p.step(), 4);
+    EXPECT_EQ(test::readFile(menu + u"/logo.gif"_s), QByteArray("GIF89a-logo"));
+}
+
+TEST(Pickers, ColourFontAndFileDialogsWriteTheirFields) {
+    StylePage p;
+    p.prompts.clearTranscript();
+    // A cancelled colour dialog writes its preset back; a system colour is reported once per part
+    // before its value is written.
+    p.form().setText(ctl::txtBackgroundColor, u"RGB(1,2,3)"_s);
+    p.prompts.queueColor(std::nullopt);
+    p.wizard->click(ctl::cmdPickColor);
+    p.prompts.queueColor(255);
+    p.wizard->click(ctl::cmdHColorActive);
+    qsizetype linesWhenWritten = -1;
+    p.form().addListener([&](const QString& name) {
+        if (name == ctl::txtHColor && linesWhenWritten < 0) {
+            linesWhenWritten = p.prompts.transcript().size();
+        }
+    });
+    p.prompts.queueColor(-2147483633);
+    p.wizard->click(ctl::cmdHColor);
+    EXPECT_EQ(linesWhenWritten, 6);
+    p.prompts.queueFont(FontChoice{u"Verdana"_s, 12, false});
+    p.wizard->click(ctl::cmdTFont);
+    p.form().setText(ctl::txtDFont, u"Times New Roman;10.5pt;Normal"_s);
+    p.prompts.queueFont(std::nullopt);
+    p.wizard->click(ctl::cmdDFont);
+    p.prompts.queueFile(u"/pics/wave.wav"_s);
+    p.wizard->click(ctl::cmdBSound);
+    p.prompts.queueFile(std::nullopt);
+    p.wizard->click(ctl::cmdLImage);
+    QStringList fields;
+    for (const char* f : {ctl::txtBackgroundColor, ctl::txtHColorActive, ctl::txtHColor, ctl::txtTitleFont,
+                          ctl::txtDFont, ctl::txtBSound, ctl::txtLogoImage}) {
+        fields << p.form().text(QString::fromLatin1(f));
+    }
+    EXPECT_EQ(fields,
+              (QStringList{u"RGB(1,2,3)"_s, u"RGB(255,0,0)"_s, u"RGB(-1,-1,-1)"_s, u"Verdana;12pt;Normal"_s,
+                           u"Times New Roman;10pt;Normal"_s, u"/pics/wave.wav"_s, u"none"_s}));
+    EXPECT_EQ(p.form().color(ctl::colHyperA), 255);
+    EXPECT_EQ(p.form().color(ctl::colHyper), -2147483633);
+
+    const QList<QJsonObject> shown = test::events(p.prompts.transcript());
+    ASSERT_EQ(shown.size(), 10);
+    EXPECT_EQ(shown[0][u"preset"_s], 197121);
+    EXPECT_EQ(shown.mid(3, 3),
+              QList<QJsonObject>(
+                  3, test::event(uR"({"event":"message","icon":"none","buttons":"ok",)"
+                                 uR"("title":"Torvel","text":"-2147483633 ist eine Systemfarbe"})"_s)));
+    EXPECT_EQ(shown[8][u"filter"_s], u"Sounds (*.wav)|*.wav"_s);
+    EXPECT_EQ(shown[8][u"defaultExt"_s], u"wav"_s);
+    EXPECT_EQ(shown[9][u"defaultExt"_s], u"jpg"_s);
 }
