@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <QScopeGuard>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -14,6 +19,7 @@
 #include "files/safefile.h"
 #include "generator/pages.h"
 #include "support/testsupport.h"
+#include "wizard/compose.h"
 #include "wizard/controlnames.h"
 #include "wizard/fileentries.h"
 
@@ -94,8 +100,8 @@ TEST(Scale, EntriesKeepTheirStoredOrderUnderTheLookupIndex) {
                  QStringLiteral("displayText(2,2)'>Banana")});
 }
 
-// The index is added to files stored without it; a read-only file is read without it, in silence.
-TEST(Scale, StoredFilesGetTheIndexAndReadOnlyOnesWorkWithout) {
+// The index is added to files stored without it.
+TEST(Scale, StoredFilesGetTheIndexWhenOpened) {
     ProgramDir program;
     ASSERT_FALSE(hasEntryIndex(program.database()));
     {
@@ -103,12 +109,57 @@ TEST(Scale, StoredFilesGetTheIndexAndReadOnlyOnesWorkWithout) {
         EXPECT_EQ(data.GetRS(QString::fromLatin1(sql::listStyles))->recordCount(), 3);
     }
     EXPECT_TRUE(hasEntryIndex(program.database()));
+}
 
-    ProgramDir readOnly;
-    ASSERT_EQ(::chmod(QFile::encodeName(readOnly.database()).constData(), 0444), 0);
-    clsData data(readOnly.database());
-    EXPECT_EQ(data.GetRS(QString::fromLatin1(sql::listStyles))->recordCount(), 3);
-    EXPECT_EQ(data.scalar(QString::fromLatin1(sql::menuEntryCount), {1}).toLongLong(), 0);
+// A read-only file (on a read-only file system: root may write any file) is opened, its index
+// left as it is, in silence; a save into it names the file and the reason; what is stored still
+// lists, the fields keep what was typed and the file is unchanged.
+TEST(Scale, AReadOnlyDatabaseRefusesTheSaveAndKeepsWhatIsStored) {
+    ProgramDir source;
+    TempFolder mountPoint;
+    TempFolder disc;
+    disc.write(QStringLiteral("setup.exe"), "MZ");
+    const QString root = withTrailingSeparator(disc.native(QString()));
+    // Stored without the index, as by an earlier version: the read-only file cannot take it.
+    const QString name = QStringLiteral("scale-test-store");
+    qint64 menu = 0;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(source.database());
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO tblMenus (Template, Title, StyleNo, Root) "
+                                          "VALUES ('Standard', 'Stored', 1, '%1')")
+                               .arg(root)));
+        menu = q.lastInsertId().toLongLong();
+    }
+    QSqlDatabase::removeDatabase(name);
+    const QByteArray where = QFile::encodeName(mountPoint.path());
+    if (::geteuid() != 0 || ::mount("tmpfs", where.constData(), "tmpfs", 0, "size=1m") != 0) {
+        GTEST_SKIP() << "a read-only file system cannot be mounted here";
+    }
+    const auto unmount = qScopeGuard([&] { ::umount(where.constData()); });
+    const QString database = QDir(mountPoint.path()).filePath(QStringLiteral("Torvel.dat"));
+    ASSERT_TRUE(QFile::copy(source.database(), database));
+    ASSERT_EQ(::mount("tmpfs", where.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    const QByteArray before = readFile(database);
+    ScriptedPrompts prompts;
+    const auto wizard = buildWizard(prompts, mountPoint.path());
+    wizard->state().cdRoot = root;
+    wizard->state().curMenuID = menu;
+    wizard->form().setText(ctl::txtFile, disc.native(QStringLiteral("setup.exe")));
+    wizard->form().setText(ctl::txtFileTitle, QStringLiteral("Setup"));
+    wizard->click(ctl::cmdSave);
+    ASSERT_EQ(prompts.transcript().size(), 1);
+    const QJsonObject failure = event(prompts.transcript().first());
+    EXPECT_EQ(failure[QStringLiteral("icon")].toString(), QStringLiteral("critical"));
+    EXPECT_TRUE(failure[QStringLiteral("text")].toString().contains(QDir::toNativeSeparators(database)));
+    EXPECT_TRUE(failure[QStringLiteral("text")].toString().contains(QStringLiteral("readonly")));
+    EXPECT_TRUE(wizard->form().items(ctl::lstFiles).isEmpty());
+    EXPECT_EQ(wizard->form().text(ctl::txtFileTitle), QStringLiteral("Setup"));
+    EXPECT_EQ(wizard->myData().GetRS(QString::fromLatin1(sql::listMenus))->recordCount(), 1);
+    EXPECT_EQ(readFile(database), before);
+    EXPECT_FALSE(hasEntryIndex(database));
 }
 
 // Rows read one at a time: by column position, unknown columns refused, and the same statement
