@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <memory>
 
 #include "data/clsdata.h"
 #include "data/schemafile.h"
@@ -15,49 +14,36 @@
 namespace {
 
 using namespace torvel;
+using namespace Qt::StringLiterals;
 
 constexpr int kEntries = 5000;
-constexpr int kCategories = 50;
 
 struct LargeMenu {
     QTemporaryDir dir;
-    std::unique_ptr<clsData> data;
+    clsData data{dir.filePath(u"Torvel.dat"_s)};
     PageInputs inputs;
 
     LargeMenu() {
-        const QString database = QDir(dir.path()).filePath(QStringLiteral("Torvel.dat"));
-        createDatabaseFromSchema(QStringLiteral(TORVEL_SCHEMA_FILE), database);
-        data = std::make_unique<clsData>(database);
-        QDir(dir.path()).mkdir(QStringLiteral("disc"));
-        inputs.cdRoot = withTrailingSeparator(QDir::toNativeSeparators(QDir(dir.path()).filePath("disc")));
-        inputs.menuId =
-            data->executeInsert(QString::fromLatin1(sql::insertMenu),
-                                {QStringLiteral("Standard"), QStringLiteral("Large"), 1, inputs.cdRoot});
-        inputs.title = QStringLiteral("A large menu");
-        inputs.sound = QStringLiteral("tune.mid");
-        inputs.logo = QStringLiteral("logo.png");
-        inputs.buttonOn = QStringLiteral("on.gif");
-        inputs.buttonOff = QStringLiteral("off.gif");
-        data->ExecuteSQL(
-            QStringLiteral(
-                "WITH RECURSIVE k(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM k WHERE i < ?) "
-                "INSERT INTO tblDetails (MenuNo, Category, FileName, FileLink, Description, Screenshot) "
-                "SELECT ?, 'Category ' || (i % ?), 'Program ' || i, 'Programs/setup ' || i || '.exe', "
-                "'It''s program ' || i || char(13, 10) || 'with a second line, and a third' || char(10) "
-                "|| '\u00E9t\u00E9 \u042F', 'shot' || i || '.jpg' FROM k"),
-            {kEntries - 1, inputs.menuId, kCategories});
+        createDatabaseFromSchema(QStringLiteral(TORVEL_SCHEMA_FILE), dir.filePath(u"Torvel.dat"_s));
+        QDir(dir.path()).mkdir(u"disc"_s);
+        const QString disc = withTrailingSeparator(QDir::toNativeSeparators(dir.filePath(u"disc"_s)));
+        const qint64 menu =
+            data.executeInsert(QString::fromLatin1(sql::insertMenu), {u"Standard"_s, u"Large"_s, 1, disc});
+        inputs = {disc, menu, u"A large menu"_s, u"tune.mid"_s, u"logo.png"_s, u"on.gif"_s, u"off.gif"_s};
+        data.ExecuteSQL(
+            u"WITH RECURSIVE k(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM k WHERE i < ?) "
+            "INSERT INTO tblDetails SELECT ?, 'Category ' || (i % 50), 'Program ' || i, "
+            "'Programs/setup ' || i || '.exe', 'It''s program ' || i || char(13, 10) || "
+            "'with a second line, and a third' || char(10) || '\u00E9t\u00E9 \u042F', "
+            "'shot' || i || '.jpg' FROM k"_s,
+            {kEntries - 1, menu});
     }
 };
 
-LargeMenu& menu() {
-    static LargeMenu m;
-    return m;
-}
-
 void writePage(benchmark::State& state, bool (*writer)(const PageInputs&, clsData&)) {
-    LargeMenu& m = menu();
+    static LargeMenu menu;  // made once for every template
     for (auto _ : state) {
-        if (!writer(m.inputs, *m.data)) {
+        if (!writer(menu.inputs, menu.data)) {
             state.SkipWithError("no page written");
             break;
         }
@@ -65,23 +51,10 @@ void writePage(benchmark::State& state, bool (*writer)(const PageInputs&, clsDat
     state.SetItemsProcessed(state.iterations() * kEntries);
 }
 
-void BM_Standard(benchmark::State& state) {
-    writePage(state, writeHTMLStandard);
-}
-void BM_StandardScreenshots(benchmark::State& state) {
-    writePage(state, writeHTMLStandardScreen);
-}
-void BM_Extended(benchmark::State& state) {
-    writePage(state, writeHTMLExtended);
-}
-void BM_ExtendedScreenshots(benchmark::State& state) {
-    writePage(state, writeHTMLExtendedScreen);
-}
-
-BENCHMARK(BM_Standard)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StandardScreenshots)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Extended)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExtendedScreenshots)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(writePage, Standard, writeHTMLStandard)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(writePage, StandardScreenshots, writeHTMLStandardScreen)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(writePage, Extended, writeHTMLExtended)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(writePage, ExtendedScreenshots, writeHTMLExtendedScreen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

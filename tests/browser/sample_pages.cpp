@@ -1,9 +1,7 @@
-// Writes sample start pages of all four templates for the browser test: one CD root folder per
-// template below the output folder (with its style sheet and images), and expected.json telling
-// the test what each page holds.
+// Writes a sample start page of each template for the browser test, each in its own CD root with
+// style sheet and pictures, and expected.json telling the test what each page holds.
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,83 +16,49 @@
 #include "styles/stylesheet.h"
 
 using namespace torvel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Entry {
-    QString category;
-    QString title;
-    QString link;
-    QString description;
-    QString screenshot;
-};
-
-const QList<Entry> kEntries = {
+// Category, title, link, description and screenshot of each entry (in expected.json too).
+const char* const kEntries[][5] = {
     {"Tools", "Setup", "Tools/setup.exe", "Installs the program.\r\nIt's quick, isn't it?", "shot1.gif"},
     {"Tools", "Read me", "Docs/read me.txt", "Line one\nLine 'two' \\ three </script>", "none"},
     {"Games", "Tom's Game", "Games/tom's game.exe", "Plays a game", "shot2.gif"},
     {"Docs & Notes", "Manual", "Docs/manual.pdf", "The manual", "none"},
 };
 
-// A 1 x 1 red GIF picture.
-const QByteArray kPicture = QByteArray::fromHex(
-    "4749463839610100010080000"
-    "0ff000000000021f90401000000002c00000000010001000002024401003b");
-
 void writeFile(const QString& path, const QByteArray& content) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size()) {
-        throw TorvelError(QStringLiteral("The file %1 cannot be written.").arg(path));
+        throw TorvelError(u"The file %1 cannot be written."_s.arg(path));
     }
 }
 
-QJsonObject samplePage(clsData& data, const QString& outDir, const QString& templateName,
-                       const QString& folder) {
-    const QString root = withTrailingSeparator(QDir::toNativeSeparators(QDir(outDir).filePath(folder)));
-    QDir().mkpath(root + QStringLiteral("Menu"));
-    const qint64 menu =
-        data.executeInsert(QString::fromLatin1(sql::insertMenu), {templateName, templateName, 1, root});
+// The page of one template in its own CD root, with the style sheet and the pictures it names.
+QJsonObject samplePage(clsData& data, const QString& root, const QString& name) {
+    QDir().mkpath(root + u"Menu"_s);
+    const qint64 menu = data.executeInsert(QString::fromLatin1(sql::insertMenu), {name, name, 1, root});
     QJsonArray entries;
-    for (const Entry& e : kEntries) {
-        data.ExecuteSQL(QString::fromLatin1(sql::insertEntry),
-                        {menu, e.category, e.title, e.link, e.description, e.screenshot});
-        entries.append(QJsonObject{{"category", e.category},
-                                   {"title", e.title},
-                                   {"link", e.link},
-                                   {"description", e.description},
-                                   {"screenshot", e.screenshot}});
+    for (const auto& e : kEntries) {
+        data.ExecuteSQL(QString::fromLatin1(sql::insertEntry), {menu, e[0], e[1], e[2], e[3], e[4]});
+        entries.append(QJsonArray{e[0], e[1], e[2], e[3], e[4]});
     }
-
-    StyleSheetValues style;
-    style.titleFont = QStringLiteral("Arial;14pt;bold");
-    style.titleColor = style.textColor = style.hyperColor = style.buttonColor =
-        QStringLiteral("RGB(64,64,64)");
-    style.backgroundColor = QStringLiteral("RGB(255,255,255)");
-    style.backImage = QStringLiteral("none");
-    style.textFont = style.hyperFont = QStringLiteral("Arial;10pt;normal");
-    style.hyperColorActive = QStringLiteral("RGB(17,207,255)");
-    style.buttonFont = QStringLiteral("Arial;10pt;bold");
-    style.top = style.left = QStringLiteral("0");
-    writeStyleSheet(root, style);
+    // Title, background, text, links, buttons, the logo's position.
+    const QString dark = u"RGB(64,64,64)"_s, normal = u"Arial;10pt;normal"_s;
+    writeStyleSheet(root, {u"Arial;14pt;bold"_s, dark, u"RGB(255,255,255)"_s, u"none"_s, normal, dark, normal,
+                           dark, u"RGB(17,207,255)"_s, u"Arial;10pt;bold"_s, dark, u"0"_s, u"0"_s});
+    // A 1 x 1 red GIF picture for each.
+    const QByteArray gif = QByteArray::fromHex(
+        "47494638396101000100800000ff000000000021f90401000000002c00000000010001000002024401003b");
     for (const char* picture : {"on.gif", "off.gif", "logo.gif", "shot1.gif", "shot2.gif"}) {
-        writeFile(root + QStringLiteral("Menu/") + QString::fromLatin1(picture), kPicture);
+        writeFile(root + u"Menu/"_s + QLatin1String(picture), gif);
     }
-
-    PageInputs in;
-    in.cdRoot = root;
-    in.menuId = menu;
-    in.title = QStringLiteral("Sample ") + templateName;
-    in.sound = QStringLiteral("none");
-    in.logo = QStringLiteral("logo.gif");
-    in.buttonOn = QStringLiteral("on.gif");
-    in.buttonOff = QStringLiteral("off.gif");
-    if (!writeMenuPage(templateName, in, data)) {
-        throw TorvelError(QStringLiteral("No page was written for ") + templateName);
+    const PageInputs in(root, menu, u"Sample "_s + name, u"none"_s, u"logo.gif"_s, u"on.gif"_s, u"off.gif"_s);
+    if (!writeMenuPage(name, in, data)) {
+        throw TorvelError(u"No page was written for "_s + name);
     }
-    return QJsonObject{{"template", templateName},
-                       {"title", in.title},
-                       {"page", QDir(root).filePath(QStringLiteral("Index.htm"))},
-                       {"entries", entries}};
+    return {{"template", name}, {"title", in.title}, {"page", root + u"Index.htm"_s}, {"entries", entries}};
 }
 
 }  // namespace
@@ -106,20 +70,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const QString outDir = QString::fromLocal8Bit(argv[1]);
-        QDir().mkpath(outDir);
-        const QString database = QDir(outDir).filePath(QStringLiteral("Torvel.dat"));
-        QFile::remove(database);
-        createDatabaseFromSchema(QStringLiteral(TORVEL_SCHEMA_FILE), database);
-        clsData data(database);
+        const QDir out(QString::fromLocal8Bit(argv[1]));
+        QDir().mkpath(out.path());
+        QFile::remove(out.filePath(u"Torvel.dat"_s));
+        createDatabaseFromSchema(QStringLiteral(TORVEL_SCHEMA_FILE), out.filePath(u"Torvel.dat"_s));
+        clsData data(out.filePath(u"Torvel.dat"_s));
         QJsonArray pages;
-        pages.append(samplePage(data, outDir, QStringLiteral("Standard"), QStringLiteral("standard")));
-        pages.append(samplePage(data, outDir, QStringLiteral("Standard Screenshots"),
-                                QStringLiteral("standard-screen")));
-        pages.append(samplePage(data, outDir, QStringLiteral("Extended"), QStringLiteral("extended")));
-        pages.append(samplePage(data, outDir, QStringLiteral("Extended Screenshots"),
-                                QStringLiteral("extended-screen")));
-        writeFile(QDir(outDir).filePath(QStringLiteral("expected.json")), QJsonDocument(pages).toJson());
+        for (const char* name : {"Standard", "Standard Screenshots", "Extended", "Extended Screenshots"}) {
+            const QString folder =
+                QString::fromLatin1(name).toLower().replace(u" screenshots"_s, u"-screen"_s);
+            const QString root = withTrailingSeparator(QDir::toNativeSeparators(out.filePath(folder)));
+            pages.append(samplePage(data, root, QString::fromLatin1(name)));
+        }
+        writeFile(out.filePath(u"expected.json"_s), QJsonDocument(pages).toJson());
     } catch (const TorvelError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.message()));
         return 1;

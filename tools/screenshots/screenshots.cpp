@@ -11,12 +11,13 @@
 #include <QTimer>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
-#include "answeringprompts.h"
+#include "data/schemafile.h"
 #include "data/statements.h"
-#include "support/testsupport.h"
 #include "ui/dialogform.h"
 #include "ui/mainwindow.h"
+#include "ui/qtprompts.h"
 #include "wizard/compose.h"
 #include "wizard/controlnames.h"
 #include "wizard/controls.h"
@@ -25,6 +26,43 @@
 namespace {
 
 using namespace torvel;
+
+// The window's real prompts (busy pointer, dialog forms shown by the window) with the file dialogs
+// answered from a queue and the messages noted instead of shown. The road below needs no other
+// dialog and no question: any of them is noted as unexpected and cancelled.
+class ToolPrompts : public QtPrompts {
+public:
+    QStringList files;
+    QStringList messages;
+    QStringList unexpected;
+
+    Answer message(MessageIcon, MessageButtons buttons, const QString&, const QString& text) override {
+        messages << text;
+        if (buttons != MessageButtons::Ok) {
+            unexpected << text;
+            return Answer::No;
+        }
+        return Answer::Ok;
+    }
+    std::optional<QString> openFile(const OpenFileRequest& request) override {
+        if (files.isEmpty()) {
+            unexpected << QStringLiteral("a file for ") + request.filter;
+            return std::nullopt;
+        }
+        return files.takeFirst();
+    }
+    std::optional<int> chooseColor(int) override {
+        unexpected << QStringLiteral("a colour");
+        return std::nullopt;
+    }
+    std::optional<FontChoice> chooseFont(const FontChoice&) override {
+        unexpected << QStringLiteral("a font");
+        return std::nullopt;
+    }
+    void openUrl(const QString&) override {}
+    bool startProgram(const QString&) override { return false; }
+    void quit() override {}
+};
 
 void settle(int ms) {
     QEventLoop loop;
@@ -131,10 +169,17 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // A fresh program folder with the three sample styles, and a sample CD in the home folder,
-    // whose tree is short and tidy in the pictures; the pictures the author picks lie on it.
-    test::ProgramDir program;
-    program.copyInstalledFiles();
+    // A fresh program folder: Torvel.dat with the three sample styles and the files the build puts
+    // beside the program. A sample CD in the home folder, whose tree is short and tidy in the
+    // pictures; the pictures the author picks lie on it.
+    QTemporaryDir program;
+    if (!createDatabaseFromSchema(QStringLiteral(TORVEL_SCHEMA_FILE), databaseFileIn(program.path()))) {
+        std::fprintf(stderr, "cannot create Torvel.dat in %s\n", qPrintable(program.path()));
+        return 1;
+    }
+    for (const QString& name : {QStringLiteral("AUTORUN.INF"), QStringLiteral("Start.exe")}) {
+        QFile::copy(QStringLiteral(TORVEL_PROGRAM_DIR "/") + name, QDir(program.path()).filePath(name));
+    }
     SampleFolder cd;
     const QDir root(cd.path());
     const QString cdRoot = QDir::toNativeSeparators(cd.path());
@@ -162,7 +207,7 @@ int main(int argc, char** argv) {
 
     // The folder list starts in the current folder: the CD's, not the build's.
     QDir::setCurrent(cd.path());
-    test::AnsweringPrompts prompts;
+    ToolPrompts prompts;
     const auto built = buildWizard(prompts, program.path());
     Wizard& wizard = *built;
     // Last year's disc, whose slide show the finder offers for this one.
@@ -202,7 +247,7 @@ int main(int argc, char** argv) {
     // Styles / images: the stored style is loaded; the author adds a logo.
     wizard.click(ctl::cmdNext);
     shots.expectPage(wizard, 2);
-    prompts.answers.queueFile(inArt("logo.jpg"));
+    prompts.files << inArt("logo.jpg");
     wizard.click(ctl::cmdLImage);
     set(ctl::txtTop, QStringLiteral("12"));
     set(ctl::txtLeft, QStringLiteral("20"));
@@ -218,7 +263,7 @@ int main(int argc, char** argv) {
     shots.expectPage(wizard, 4);
 
     // The first entry takes its title and description from last year's disc through the finder.
-    prompts.answers.queueFile(onCd("Tools/slides.exe"));
+    prompts.files << onCd("Tools/slides.exe");
     wizard.click(ctl::cmdFile);
     wizard.click(ctl::cmdFind);
     settle(200);
@@ -245,13 +290,13 @@ int main(int argc, char** argv) {
     };
     for (const Entry& e : entries) {
         if (e.title != nullptr) {
-            prompts.answers.queueFile(onCd(e.file));
+            prompts.files << onCd(e.file);
             wizard.click(ctl::cmdFile);
             set(ctl::txtFileTitle, QString::fromUtf8(e.title));
             set(ctl::txtFileDescription, QString::fromUtf8(e.description));
         }
         set(ctl::txtFileCat, QString::fromUtf8(e.category));
-        prompts.answers.queueFile(inArt(e.screenshot));
+        prompts.files << inArt(e.screenshot);
         wizard.click(ctl::cmdFScreenshot);
         wizard.click(ctl::cmdSave);
     }
@@ -268,13 +313,11 @@ int main(int argc, char** argv) {
 
     // Finish proves that the road was a real one.
     wizard.click(ctl::Finish);
-    const QStringList transcript = prompts.answers.transcript();
-    const bool finished =
-        transcript.filter(QStringLiteral("Your Menu has been successfully created!")).size() == 1;
-    if (!finished || !prompts.unanswered.isEmpty() || prompts.answers.hasQueuedAnswers()) {
+    if (prompts.messages != QStringList{QStringLiteral("Your Menu has been successfully created!")} ||
+        !prompts.unexpected.isEmpty() || !prompts.files.isEmpty()) {
         std::fprintf(stderr, "the road did not end as expected:\n%s\n%s\n",
-                     qPrintable(transcript.join(QLatin1Char('\n'))),
-                     qPrintable(prompts.unanswered.join(QLatin1Char('\n'))));
+                     qPrintable(prompts.messages.join(QLatin1Char('\n'))),
+                     qPrintable(prompts.unexpected.join(QLatin1Char('\n'))));
         ++shots.failures;
     }
     return shots.failures == 0 ? 0 : 1;
