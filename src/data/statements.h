@@ -7,7 +7,6 @@ namespace torvel::sql {
 // Menus
 inline constexpr const char* listMenus = "SELECT * FROM tblMenus";
 inline constexpr const char* menuById = "SELECT * FROM tblMenus WHERE MenuID=?";
-inline constexpr const char* menuWithTitle = "SELECT tblMenus.Title FROM tblMenus WHERE tblMenus.Title=?";
 inline constexpr const char* insertMenu =
     "INSERT INTO tblMenus (Template, Title, StyleNo, Root) VALUES (?, ?, ?, ?)";
 inline constexpr const char* updateMenu = "UPDATE tblMenus SET Template=?, Title=?, StyleNo=? WHERE MenuID=?";
@@ -32,7 +31,6 @@ inline constexpr const char* menuEntries = "SELECT * FROM tblDetails WHERE MenuN
 inline constexpr const char* menuEntryCount = "SELECT COUNT(*) FROM tblDetails WHERE MenuNo=?";
 inline constexpr const char* menuEntryTitles =
     "SELECT rowid AS EntryKey, FileName FROM tblDetails WHERE MenuNo=? ORDER BY rowid";
-inline constexpr const char* entryByTitle = "SELECT * FROM tblDetails WHERE MenuNo=? AND FileName=?";
 inline constexpr const char* entryByKey = "SELECT * FROM tblDetails WHERE rowid=? AND MenuNo=?";
 inline constexpr const char* insertEntry =
     "INSERT INTO tblDetails (MenuNo, Category, FileName, FileLink, Description, Screenshot) "
