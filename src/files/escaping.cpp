@@ -56,9 +56,9 @@ bool percentReserved(char16_t u) {
     return u < 0x20 || u == 0x7F || (u < 0x80 && kReserved.contains(QLatin1Char(static_cast<char>(u))));
 }
 
-template <typename Result, typename Append>
-Result escaped(const QString& value, Append append) {
-    Result out;
+template <typename Append>
+QString escaped(const QString& value, Append append) {
+    QString out;
     out.reserve(value.size() + 8);
     append(out, value);
     return out;
@@ -172,27 +172,27 @@ void appendLinkAttribute(QString& out, QStringView value) {
 }
 
 QString scriptString(const QString& value) {
-    return escaped<QString>(value, appendScriptString);
+    return escaped(value, appendScriptString);
 }
 
 QString htmlText(const QString& value) {
-    return escaped<QString>(value, appendHtmlText);
+    return escaped(value, appendHtmlText);
 }
 
 QString htmlDescription(const QString& value) {
-    return escaped<QString>(value, appendHtmlDescription);
+    return escaped(value, appendHtmlDescription);
 }
 
 QString percentEncoded(const QString& value) {
-    return escaped<QString>(value, appendPercentEncoded);
+    return escaped(value, appendPercentEncoded);
 }
 
 QString linkAttribute(const QString& value) {
-    return escaped<QString>(value, appendLinkAttribute);
+    return escaped(value, appendLinkAttribute);
 }
 
 QString cssText(const QString& value) {
-    return escaped<QString>(value, [](QString& out, QStringView text) {
+    return escaped(value, [](QString& out, QStringView text) {
         appendOutside1252(out, text, [](QString& o, char32_t c) {
             o.append(QLatin1Char('\\'));
             appendHex(o, c, 1);

@@ -57,7 +57,7 @@ class PageFrame {
 public:
     PageFrame(TextFileWriter& out, const PageInputs& inputs) : out_(out), in_(inputs) {}
 
-    // The writer of a start page: Index.htm below the CD root, and its twin when one is asked for.
+    // Where the start page's twin goes; empty when none is asked for.
     static QString twinPath(const PageInputs& inputs) { return inputs.twin ? inputs.twin->path : QString(); }
 
     void headBlock();
