@@ -6,7 +6,8 @@ and highest over the repetitions, the target and whether it is met.
     scripts/bench_table.py FIGURES.json [OTHER.json ...]
     scripts/bench_table.py --details FIGURES.json   # every counter's median, figure by figure
 
-Growth figures (Finish at 10x the entries, an entry save at 5,000 entries against 500) pair the
+The memory figure is judged by its highest repetition (a limit on the peak must hold in every
+run). Growth figures (Finish at 10x the entries, an entry save at 5,000 entries against 500) pair the
 repetitions of the two sizes in order. Exits 1 when a benchmark failed its own check or a figure
 has no result; a target that is missed is shown as "no" and does not change the exit status.
 """
@@ -130,11 +131,13 @@ def build(runs):
 
     rows = t.get("script-memory/100000")
     if rows:
-        median, peak = spread([r["peak_mib"] for r in rows], mib)
+        # A limit on the peak holds for every run: the highest repetition decides.
+        _, peak = spread([r["peak_mib"] for r in rows], mib)
+        highest = max(r["peak_mib"] for r in rows)
         floor = statistics.median(r["floor_peak_mib"] for r in rows)
-        t.add("torvel-script peak memory, 100,000 entries, Load + Finish",
-              f"{peak} = {median * 1.048576:.1f} MB", mib(floor) + " (empty script)", "—",
-              "≤ 40 MB, read as MiB", median <= 40)
+        t.add("torvel-script peak memory, 100,000 entries, Load + Finish (highest decides)",
+              f"{peak}; highest {highest * 1.048576:.1f} MB", mib(floor) + " (empty script)", "—",
+              "≤ 40 MB, read as MiB", highest <= 40)
 
     t.growth("Entry save, 5,000 vs 500 entries (tmpfs)", "entry-save/5000", "entry-save/500", 1.2)
     for size in (500, 5000):

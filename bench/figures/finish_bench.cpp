@@ -209,7 +209,7 @@ void registerFinishBenchmarks() {
         int iterations;
         int repetitions;
     };
-    for (const Size size : {Size{1000, 20, 7}, Size{10000, 3, 7}, Size{100000, 1, 5}}) {
+    for (const Size size : {Size{1000, 20, 7}, Size{10000, 5, 7}, Size{100000, 1, 7}}) {
         for (const char* name : {"Standard", "Standard Screenshots", "Extended", "Extended Screenshots"}) {
             const QString templateName = QString::fromLatin1(name);
             const std::string label = "finish/" + std::string(name) + "/" + std::to_string(size.entries);
