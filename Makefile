@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build deps deps-test deps-fuzz configure clean test-sanitize fuzz
+.PHONY: run test build deps deps-test deps-fuzz deps-bench configure clean test-sanitize fuzz bench
 
 run: deps build
 	$(BUILD)/bin/torvel
@@ -56,3 +56,24 @@ fuzz: deps-fuzz
 
 deps-fuzz:
 	@scripts/install-deps.sh --fuzz
+
+# The performance figures of docs/performance.md: builds the benchmark programs of bench/, runs them
+# (a few minutes; Google Benchmark's own report goes to $(BUILD)/bench/*.log) and prints one table,
+# each figure beside its floor (scripts/bench_table.py). Run it on an otherwise idle machine.
+# BENCH_FLAGS passes options to the figures program, e.g. --benchmark_filter=finish.
+BENCH_FLAGS ?=
+
+bench: deps-bench configure
+	@grep -q '^benchmark_DIR:PATH=/' $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) >/dev/null
+	cmake --build $(BUILD) -j$(JOBS) --target bench-programs
+	@echo "Running the benchmarks (about 2 minutes)..."
+	@$(BUILD)/bench/torvel_figures --benchmark_enable_random_interleaving=true \
+		--benchmark_out=$(BUILD)/bench/figures.json --benchmark_out_format=json $(BENCH_FLAGS) \
+		>$(BUILD)/bench/figures.log 2>&1 || { tail -n 20 $(BUILD)/bench/figures.log; exit 1; }
+	@$(BUILD)/bench/torvel_bench --benchmark_repetitions=3 \
+		--benchmark_out=$(BUILD)/bench/pages.json --benchmark_out_format=json \
+		>$(BUILD)/bench/pages.log 2>&1 || { tail -n 20 $(BUILD)/bench/pages.log; exit 1; }
+	@scripts/bench_table.py $(BUILD)/bench/figures.json $(BUILD)/bench/pages.json
+
+deps-bench:
+	@scripts/install-deps.sh --bench

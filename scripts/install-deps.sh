@@ -11,6 +11,7 @@ packages=(
     gcc-mingw-w64-x86-64-win32
 )
 # --test: the browser test's Chromium. --fuzz: clang and its libFuzzer and sanitizer run-times.
+# --bench: Google Benchmark (already in the list above) and Python 3 for the table of `make bench`.
 if [ "${1:-}" = "--test" ]; then
     packages+=(chromium)
 elif [ "${1:-}" = "--fuzz" ]; then
@@ -23,6 +24,10 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
+# Python 3 may come from another source than Debian too: the command counts.
+if [ "${1:-}" = "--bench" ] && ! command -v python3 >/dev/null 2>&1; then
+    missing+=(python3)
+fi
 # Node.js may come from another source than Debian (with npm inside): the commands count.
 if [ "${1:-}" = "--test" ] && ! { command -v node && command -v npm; } >/dev/null 2>&1; then
     missing+=(nodejs npm)
