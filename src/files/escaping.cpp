@@ -1,6 +1,9 @@
 #include "files/escaping.h"
 
 #include <QStringView>
+#include <algorithm>
+#include <array>
+#include <string_view>
 
 #include "files/textfile.h"
 
@@ -10,6 +13,47 @@ namespace {
 
 bool fitsWindows1252(char32_t c) {
     return toWindows1252(c).has_value();
+}
+
+// ASCII and the Latin-1 letters and signs, which are their own Windows-1252 bytes.
+constexpr bool directLatin1(char16_t u) {
+    return u < 0x80 || (u >= 0xA0 && u <= 0xFF);
+}
+
+// Copies the runs of units that `plain` passes as they are, in one append each, and hands every
+// other unit's index to `special`, which returns the index of the last unit it used.
+template <typename Plain, typename Special>
+void appendRuns(QString& out, QStringView value, Plain plain, Special special) {
+    const qsizetype n = value.size();
+    const char16_t* const units = value.utf16();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (plain(units[i])) {
+            continue;
+        }
+        if (i > from) {
+            out.append(value.sliced(from, i - from));
+        }
+        i = special(i);
+        from = i + 1;
+    }
+    if (from < n) {
+        out.append(value.sliced(from));
+    }
+}
+
+// The code point that starts at unit `i`, and the index of its last unit; an unpaired surrogate
+// reads as U+FFFD.
+char32_t codePointAt(QStringView value, qsizetype& i) {
+    const QChar ch = value[i];
+    if (!ch.isSurrogate()) {
+        return ch.unicode();
+    }
+    if (ch.isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate()) {
+        ++i;
+        return QChar::surrogateToUcs4(ch, value[i]);
+    }
+    return QChar::ReplacementCharacter;
 }
 
 void appendCodePoint(QString& out, char32_t c) {
@@ -36,13 +80,17 @@ void appendHex(QString& out, uint value, int minDigits) {
 // line the value is written on, as `escape` writes its code point.
 template <typename Escape>
 void appendOutside1252(QString& out, QStringView value, Escape escape) {
-    forEachCodePoint(value, [&](char32_t c) {
-        if (c != U'\r' && c != U'\n' && fitsWindows1252(c)) {
-            appendCodePoint(out, c);
-        } else {
-            escape(out, c);
-        }
-    });
+    appendRuns(
+        out, value, [](char16_t u) { return u != u'\r' && u != u'\n' && directLatin1(u); },
+        [&](qsizetype i) {
+            const char32_t c = codePointAt(value, i);
+            if (c != U'\r' && c != U'\n' && fitsWindows1252(c)) {
+                appendCodePoint(out, c);
+            } else {
+                escape(out, c);
+            }
+            return i;
+        });
 }
 
 void numericReference(QString& out, char32_t c) {
@@ -51,9 +99,26 @@ void numericReference(QString& out, char32_t c) {
     out.append(QLatin1Char(';'));
 }
 
-bool percentReserved(char16_t u) {
-    static constexpr QLatin1StringView kReserved(" \"'<>=`%#?&");
-    return u < 0x20 || u == 0x7F || (u < 0x80 && kReserved.contains(QLatin1Char(static_cast<char>(u))));
+// Controls, DEL and the signs that would end or change a link: one flag per ASCII code.
+constexpr std::array<bool, 128> kPercentReserved = [] {
+    std::array<bool, 128> reserved{};
+    for (int u = 0; u < 0x20; ++u) {
+        reserved[u] = true;
+    }
+    reserved[0x7F] = true;
+    for (const char c : std::string_view(" \"'<>=`%#?&")) {
+        reserved[static_cast<unsigned char>(c)] = true;
+    }
+    return reserved;
+}();
+
+constexpr bool percentReserved(char16_t u) {
+    return u < 0x80 && kPercentReserved[u];
+}
+
+void appendPercent(QString& out, char16_t u) {
+    out.append(QLatin1Char('%'));
+    appendHex(out, u, 2);
 }
 
 template <typename Append>
@@ -76,30 +141,32 @@ void appendNumber(QString& out, qint64 number) {
         rest /= 10;
     } while (rest != 0);
     if (negative) {
-        out.append(QLatin1Char('-'));
+        digits[n++] = '-';
     }
-    while (n > 0) {
-        out.append(QLatin1Char(digits[--n]));
-    }
+    std::reverse(digits, digits + n);
+    out.append(QLatin1StringView(digits, n));
 }
 
 void appendScriptString(QString& out, QStringView value) {
-    const qsizetype n = value.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar ch = value[i];
-        switch (ch.unicode()) {
+    const auto plain = [](char16_t u) {
+        return directLatin1(u) && u != u'\\' && u != u'\'' && u != u'\r' && u != u'\n' && u != u'/' &&
+               u != u'!';
+    };
+    appendRuns(out, value, plain, [&](qsizetype i) {
+        const char16_t u = value[i].unicode();
+        switch (u) {
             case u'\\':
                 out.append(QLatin1String("\\\\"));
-                continue;
+                return i;
             case u'\'':
                 out.append(QLatin1String("\\'"));
-                continue;
+                return i;
             case u'\r':
                 out.append(QLatin1String("\\r"));
-                continue;
+                return i;
             case u'\n':
                 out.append(QLatin1String("\\n"));
-                continue;
+                return i;
             case u'/':
             case u'!':
                 // "</" would end the script and "<!--" would keep a later "</script>" from ending
@@ -107,20 +174,21 @@ void appendScriptString(QString& out, QStringView value) {
                 if (i > 0 && value[i - 1] == QLatin1Char('<')) {
                     out.append(QLatin1Char('\\'));
                 }
-                out.append(ch);
-                continue;
+                out.append(QChar(u));
+                return i;
             default:
                 break;
         }
         // Script strings are UTF-16: a character beyond the code page, surrogates included,
         // goes as one \uXXXX per code unit.
-        if (ch.isSurrogate() || !fitsWindows1252(ch.unicode())) {
+        if (QChar::isSurrogate(u) || !fitsWindows1252(u)) {
             out.append(QLatin1String("\\u"));
-            appendHex(out, ch.unicode(), 4);
+            appendHex(out, u, 4);
         } else {
-            out.append(ch);
+            out.append(QChar(u));
         }
-    }
+        return i;
+    });
 }
 
 void appendHtmlText(QString& out, QStringView value) {
@@ -146,29 +214,30 @@ void appendHtmlDescription(QString& out, QStringView value) {
 }
 
 void appendPercentEncoded(QString& out, QStringView value) {
-    for (const QChar ch : value) {
-        if (percentReserved(ch.unicode())) {
-            out.append(QLatin1Char('%'));
-            appendHex(out, ch.unicode(), 2);
-        } else {
-            out.append(ch);
-        }
-    }
+    appendRuns(
+        out, value, [](char16_t u) { return !percentReserved(u); },
+        [&](qsizetype i) {
+            appendPercent(out, value[i].unicode());
+            return i;
+        });
 }
 
 void appendLinkAttribute(QString& out, QStringView value) {
     // Percent-encoding leaves no CR or LF, so the HTML step only writes references for what the
     // code page cannot hold.
-    forEachCodePoint(value, [&](char32_t c) {
-        if (c < 0x80 && percentReserved(static_cast<char16_t>(c))) {
-            out.append(QLatin1Char('%'));
-            appendHex(out, c, 2);
-        } else if (fitsWindows1252(c)) {
-            appendCodePoint(out, c);
-        } else {
-            numericReference(out, c);
-        }
-    });
+    appendRuns(
+        out, value, [](char16_t u) { return directLatin1(u) && !percentReserved(u); },
+        [&](qsizetype i) {
+            const char32_t c = codePointAt(value, i);
+            if (c < 0x80) {
+                appendPercent(out, static_cast<char16_t>(c));
+            } else if (fitsWindows1252(c)) {
+                appendCodePoint(out, c);
+            } else {
+                numericReference(out, c);
+            }
+            return i;
+        });
 }
 
 QString scriptString(const QString& value) {

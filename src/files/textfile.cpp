@@ -1,5 +1,8 @@
 #include "files/textfile.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace torvel {
 
 namespace {
@@ -27,11 +30,12 @@ std::optional<char> toWindows1252(char32_t c) {
     return std::nullopt;
 }
 
-void appendWindows1252(QByteArray& out, QStringView text) {
+namespace {
+
+// The slow road, for the rest of a text once a character outside Latin-1's direct range shows.
+void appendWindows1252Slow(QByteArray& out, QStringView text) {
     forEachCodePoint(text, [&out](char32_t c) {
-        if (c < 0x80) {
-            out.append(static_cast<char>(c));
-        } else if (const auto byte = toWindows1252(c)) {
+        if (const auto byte = toWindows1252(c)) {
             out.append(*byte);
         } else {
             char digits[12];
@@ -46,6 +50,40 @@ void appendWindows1252(QByteArray& out, QStringView text) {
             out.append(';');
         }
     });
+}
+
+}  // namespace
+
+void appendWindows1252(QByteArray& out, QStringView text) {
+    // Nearly every character of a page is ASCII or Latin-1, whose code points are their bytes:
+    // those are copied in one pass into room made once, ASCII four units at a time.
+    const qsizetype start = out.size();
+    const qsizetype n = text.size();
+    out.resize(start + n);
+    char* const to = out.data() + start;
+    const char16_t* const units = text.utf16();
+    qsizetype i = 0;
+    while (i < n) {
+        for (quint64 four; i + 4 <= n; i += 4) {
+            std::memcpy(&four, units + i, sizeof four);
+            if ((four & 0xFF80FF80FF80FF80ULL) != 0) {
+                break;
+            }
+            to[i] = static_cast<char>(units[i]);
+            to[i + 1] = static_cast<char>(units[i + 1]);
+            to[i + 2] = static_cast<char>(units[i + 2]);
+            to[i + 3] = static_cast<char>(units[i + 3]);
+        }
+        for (const qsizetype stop = std::min(i + 4, n); i < stop; ++i) {
+            const char16_t u = units[i];
+            if (u >= 0x80 && (u < 0xA0 || u > 0xFF)) {
+                out.resize(start + i);
+                appendWindows1252Slow(out, text.sliced(i));
+                return;
+            }
+            to[i] = static_cast<char>(u);
+        }
+    }
 }
 
 QByteArray encodeWindows1252(const QString& text) {

@@ -75,7 +75,8 @@ void writeEntryArrays(PageFrame& page, RowCursor& rows, qint64 n, bool screensho
 
 // The Standard page, with or without the screenshot cells: one button per file entry, and a
 // panel showing the clicked entry's title link, description and (with screenshots) image. The
-// entries are read twice as they come: for the script arrays, then for the buttons.
+// entries are read twice as they come: whole for the script arrays, then their titles alone for
+// the buttons.
 bool writeStandardPage(const PageInputs& in, clsData& data, bool screenshots) {
     const QString entries = QString::fromLatin1(sql::menuEntries);
     const qint64 n = data.scalar(QString::fromLatin1(sql::menuEntryCount), {in.menuId}).toLongLong();
@@ -99,7 +100,7 @@ bool writeStandardPage(const PageInputs& in, clsData& data, bool screenshots) {
     page.line(QStringLiteral("    }"));
     page.pageTop();
 
-    const auto buttons = data.openCursor(entries, {in.menuId});
+    const auto buttons = data.openCursor(QString::fromLatin1(sql::menuEntryTitles), {in.menuId});
     const int title = buttons->column(QStringLiteral("FileName"));
     for (qint32 r = 0; buttons->next(); ++r) {
         page.button(r, buttons->text(title), ButtonHandler::DisplayText);
