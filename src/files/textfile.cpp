@@ -124,6 +124,14 @@ void TextFileWriter::writeLine(QStringView line) {
     }
 }
 
+void TextFileWriter::writeLine(QLatin1StringView line) {
+    buffer_.append(line.data(), line.size());
+    buffer_.append("\r\n");
+    if (buffer_.size() >= kFlushSize) {
+        flush();
+    }
+}
+
 void TextFileWriter::flush() {
     if (!buffer_.isEmpty()) {
         file_.write(buffer_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -46,6 +47,8 @@ public:
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     void writeLine(QStringView line);
+    // A line of plain ASCII, whose bytes are its Windows-1252 bytes.
+    void writeLine(QLatin1StringView line);
     // Writes what is buffered and puts the file in place; a failure throws.
     void close();
     // Why the twin was not written; a failure of the twin leaves the main file going on.

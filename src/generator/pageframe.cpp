@@ -10,6 +10,8 @@
 
 namespace torvel {
 
+using namespace Qt::StringLiterals;
+
 QString createMenuFile(const QString& cdRoot) {
     return cdRoot + QStringLiteral("Index.htm");
 }
@@ -26,6 +28,10 @@ void appendMenuAssetReference(QString& out, QStringView path) {
 }
 
 void PageFrame::line(QStringView text) {
+    out_.writeLine(text);
+}
+
+void PageFrame::line(QLatin1StringView text) {
     out_.writeLine(text);
 }
 
@@ -137,26 +143,27 @@ void PageFrame::button(qint32 index, QStringView label, ButtonHandler handler) {
 }
 
 void PageFrame::entryPanel(const EntryPanel& panel) {
-    const auto row = [this](const QString& open, const QString& padding, const QString& text,
+    const auto row = [this](const QString& open, QLatin1StringView padding, const QString& text,
                             const QString& shot, const QString& rowEnd) {
         line(open);
-        line(QStringLiteral("      <table border='0' width='100%'>"));
-        line(QStringLiteral("        <tr>"));
-        line(QStringLiteral("          <td style='padding-left:") + padding +
-             QStringLiteral("' width='70%' align='left' valign='top'>"));
+        line("      <table border='0' width='100%'>"_L1);
+        line("        <tr>"_L1);
+        begin()
+            .append("          <td style='padding-left:"_L1)
+            .append(padding)
+            .append("' width='70%' align='left' valign='top'>"_L1);
+        end();
         line(text);
-        line(QStringLiteral("          </td>"));
+        line("          </td>"_L1);
         if (!shot.isEmpty()) {
             line(shot);
         }
         line(rowEnd);
-        line(QStringLiteral("      </table>"));
+        line("      </table>"_L1);
     };
-    row(panel.titleOpen, QStringLiteral("20px"), panel.title, panel.titleShot,
-        QStringLiteral("        </tr>"));
+    row(panel.titleOpen, "20px"_L1, panel.title, panel.titleShot, QStringLiteral("        </tr>"));
     line(panel.close);
-    row(panel.descriptionOpen, QStringLiteral("30px"), panel.description, panel.descriptionShot,
-        panel.descriptionRowEnd);
+    row(panel.descriptionOpen, "30px"_L1, panel.description, panel.descriptionShot, panel.descriptionRowEnd);
     line(panel.close);
 }
 

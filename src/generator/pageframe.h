@@ -74,6 +74,8 @@ public:
     void close();
 
     void line(QStringView text);
+    // A line of plain ASCII, copied as its bytes.
+    void line(QLatin1StringView text);
     // The line being built: begin() empties it, the writer appends its pieces, end() writes it.
     QString& begin() {
         line_.resize(0);
