@@ -70,16 +70,18 @@ public:
             drop();
             throw DataError(file_, statement, reason);
         }
-        addEntryIndex(db);
+        addEntryIndexes(db);
         return db;
     }
 
-    // The index of the entry lookups, for files stored before it. A file that cannot take it now
+    // The indexes of the entry lookups, for files stored before them. A file that cannot take it now
     // (read-only, or locked by another program) is used without it; nobody waits for the lock.
-    static void addEntryIndex(const QSqlDatabase& db) {
+    static void addEntryIndexes(const QSqlDatabase& db) {
         QSqlQuery query(db);
         query.exec(QStringLiteral("PRAGMA busy_timeout=0"));
-        query.exec(QString::fromLatin1(sql::createEntryIndex));
+        for (const char* statement : sql::createEntryIndexes) {
+            query.exec(QString::fromLatin1(statement));
+        }
         query.exec(QStringLiteral("PRAGMA busy_timeout=5000"));
     }
 

@@ -49,10 +49,14 @@ inline constexpr const char* entriesByCategory =
 inline constexpr const char* entryKeysWithTitle =
     "SELECT rowid AS EntryKey FROM tblDetails WHERE MenuNo=? AND FileName=?";
 
-// The index that serves the entry lookups by menu and title; created when the database is opened,
-// so that files stored before it get it too.
-inline constexpr const char* createEntryIndex =
-    "CREATE INDEX IF NOT EXISTS idxDetailsMenuTitle ON tblDetails (MenuNo, FileName)";
+// The indexes that serve the entry lookups: by menu and title (the duplicate check), and by menu
+// and category (the Extended pages' categories and their entries, which then come in category
+// order without a sort). Created when the database is opened, so that files stored before them
+// get them too.
+inline constexpr const char* createEntryIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS idxDetailsMenuTitle ON tblDetails (MenuNo, FileName)",
+    "CREATE INDEX IF NOT EXISTS idxDetailsMenuCategory ON tblDetails (MenuNo, Category)",
+};
 
 // Description finder: every distinct title, link and description stored, and every title with its
 // description, in the order the database gives them. Letter case is compared by the program, for

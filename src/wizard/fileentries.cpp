@@ -61,6 +61,11 @@ qint64 keyAt(const WizardState& state, qsizetype index) {
     return index >= 0 && index < state.fileKeys.size() ? state.fileKeys.at(index) : 0;
 }
 
+// The duplicate check's hash of a title: letter case folded.
+size_t titleHash(const QString& title) {
+    return qHash(title.toCaseFolded());
+}
+
 // The list, its keys and the title index change together.
 void listEntries(Wizard& wizard, const QStringList& titles, const QList<qint64>& keys) {
     WizardState& state = wizard.state();
@@ -68,7 +73,7 @@ void listEntries(Wizard& wizard, const QStringList& titles, const QList<qint64>&
     state.titleKeys.clear();
     state.titleKeys.reserve(titles.size());
     for (qsizetype i = 0; i < titles.size(); ++i) {
-        state.titleKeys.insert(titles[i].toCaseFolded(), keys.value(i));
+        state.titleKeys.insert(titleHash(titles[i]), keys.value(i));
     }
     wizard.form().setItems(kList, titles);
 }
@@ -79,21 +84,21 @@ void appendEntry(Wizard& wizard, const QString& title, qint64 key) {
         keys << 0;
     }
     keys << key;
-    wizard.state().titleKeys.insert(title.toCaseFolded(), key);
+    wizard.state().titleKeys.insert(titleHash(title), key);
     wizard.form().addItem(kList, title);
 }
 
 void renameEntryAt(Wizard& wizard, int index, const QString& title) {
     WizardState& state = wizard.state();
     const qint64 key = keyAt(state, index);
-    state.titleKeys.remove(wizard.form().items(kList).value(index).toCaseFolded(), key);
-    state.titleKeys.insert(title.toCaseFolded(), key);
+    state.titleKeys.remove(titleHash(wizard.form().items(kList).value(index)), key);
+    state.titleKeys.insert(titleHash(title), key);
     wizard.form().setItemText(kList, index, title);
 }
 
 void removeEntryAt(Wizard& wizard, int index) {
     WizardState& state = wizard.state();
-    state.titleKeys.remove(wizard.form().items(kList).value(index).toCaseFolded(), keyAt(state, index));
+    state.titleKeys.remove(titleHash(wizard.form().items(kList).value(index)), keyAt(state, index));
     QList<qint64>& keys = state.fileKeys;
     if (index < keys.size()) {
         keys.removeAt(index);
@@ -157,9 +162,16 @@ void browseScreenshot(Wizard& wizard) {
 // case of every letter ignored: among the listed entries, and in the database for A to Z.
 bool titleTaken(Wizard& wizard, const QString& title, qint64 self) {
     const WizardState& state = wizard.state();
-    const auto [first, last] = state.titleKeys.equal_range(title.toCaseFolded());
+    const QString folded = title.toCaseFolded();
+    const auto [first, last] = state.titleKeys.equal_range(qHash(folded));
     if (std::any_of(first, last, [self](qint64 key) { return key != self; })) {
-        return true;
+        // The hash matched another entry's: the listed titles decide.
+        const QStringList& items = wizard.form().items(kList);
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (keyAt(state, i) != self && items[i].toCaseFolded() == folded) {
+                return true;
+            }
+        }
     }
     auto stored =
         wizard.myData().GetRS(QString::fromLatin1(sql::entryKeysWithTitle), {state.curMenuID, title});

@@ -29,8 +29,10 @@ struct WizardState {
     // the key of the entry that the last click loaded (0 while none is loaded); the five entry
     // fields as they were after the last load, save or reset.
     QList<qint64> fileKeys;
-    // The listed titles, letter case folded, with their keys: the duplicate check of a save.
-    QMultiHash<QString, qint64> titleKeys;
+    // The hash of each listed title, letter case folded, with its key: the duplicate check of a
+    // save. Only hashes are kept, so a menu of many entries holds no second copy of its titles;
+    // a hash that matches is confirmed against the list itself.
+    QMultiHash<size_t, qint64> titleKeys;
     qint64 curFileKey = 0;
     QStringList entrySnapshot;
 };

@@ -37,19 +37,22 @@ void addEntry(clsData& data, qint64 menu, const QVariant& category, const QStrin
                      QStringLiteral("none")});
 }
 
+// Both lookup indexes (menu and title, menu and category) are there.
 bool hasEntryIndex(const QString& database) {
     const QString name = QStringLiteral("scale-test-peek");
-    bool found = false;
+    int found = 0;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(database);
         db.open();
         QSqlQuery q(db);
         q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='tblDetails'"));
-        found = q.next();
+        while (q.next()) {
+            ++found;
+        }
     }
     QSqlDatabase::removeDatabase(name);
-    return found;
+    return found == 2;
 }
 
 // Titles stored out of alphabetical order, in categories whose letter case differs: every list
