@@ -70,10 +70,7 @@ bench: deps-bench configure
 	@$(BUILD)/bench/torvel_figures --benchmark_enable_random_interleaving=true \
 		--benchmark_out=$(BUILD)/bench/figures.json --benchmark_out_format=json $(BENCH_FLAGS) \
 		>$(BUILD)/bench/figures.log 2>&1 || { tail -n 20 $(BUILD)/bench/figures.log; exit 1; }
-	@$(BUILD)/bench/torvel_bench --benchmark_repetitions=3 \
-		--benchmark_out=$(BUILD)/bench/pages.json --benchmark_out_format=json \
-		>$(BUILD)/bench/pages.log 2>&1 || { tail -n 20 $(BUILD)/bench/pages.log; exit 1; }
-	@scripts/bench_table.py $(BUILD)/bench/figures.json $(BUILD)/bench/pages.json
+	@scripts/bench_table.py $(BUILD)/bench/figures.json
 
 deps-bench:
 	@scripts/install-deps.sh --bench

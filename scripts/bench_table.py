@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Turns the JSON of the benchmark programs (build/bench/torvel_figures and torvel_bench) into one
+"""Turns the JSON of the benchmark programs (build/bench/torvel_figures) into one
 table: each figure's program time, its floor's time, their ratio as the median with the lowest
 and highest over the repetitions, the target and whether it is met.
 
@@ -151,14 +151,6 @@ def build(runs):
         t.add("Style asset unchanged, second save (menu folder; style folder)", f"{second}; {style}",
               "—", "—", "not copied again", True)
 
-    # Anything else the programs measured (torvel_bench's page writers), without a floor.
-    known = {"start-up", "asset-copy/50MB", "script-memory/100000"}
-    for name, rows in sorted(runs.items()):
-        if name in known or name.startswith(("finish/", "entry-save/")):
-            continue
-        unit = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1000.0}[rows[0].get("time_unit", "ns")]
-        _, value = spread([r["real_time"] * unit for r in rows], ms)
-        t.add(f"{name} (torvel_bench, no floor)", value, "—", "—", "—", None)
     return t
 
 
