@@ -81,9 +81,8 @@ TEST(ProgramFolders, AnInstalledProgramSeedsTheUserFolderOnceAndNeverOverwrites)
     EXPECT_EQ(test::readFile(in.userFile(u"Torvel.dat"_s)), "newer seed");
     EXPECT_EQ(test::readFile(in.userFile(u"Styles/Sun/logo.gif"_s)), "GIF89a mine");
 
-    // A user folder that cannot be made is named in the failure; no database appears.
-    test::TempFolder blocked;
-    const QString home = blocked.write(u"home"_s, "a file, not a folder");
+    // A user folder that cannot be made is named in the failure.
+    const QString home = in.root.write(u"blocked"_s, "a file, not a folder");
     try {
         seedUserData(locateProgramFolders(in.bin, QDir(home).filePath(u"Torvel"_s)));
         FAIL() << "seeding below a file must fail";

@@ -36,10 +36,8 @@ dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/org.example.torvel.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.torvel.metainfo.xml" || fail "metainfo"
 lintian --fail-on error,warning "$deb" || fail "lintian found errors or warnings"
-for size in 16 256; do
-    file "$root/usr/share/icons/hicolor/${size}x${size}/apps/torvel.png" | grep -q "$size x $size" ||
-        fail "the ${size}x${size} icon is not a picture of that size"
-done
+file "$root"/usr/share/icons/hicolor/{16x16,256x256}/apps/torvel.png | grep -c "PNG image data, \(16 x 16\|256 x 256\)" |
+    grep -qx 2 || fail "the icons are not pictures of their sizes"
 
 # The unpacked program in a fresh home: the first run seeds the user's data folder, stores a menu
 # there and writes the CD; a second run finds the menu again. The installed files stay as they are.
