@@ -1,8 +1,11 @@
 // Where the program keeps its data: a given folder, a portable folder holding Torvel.dat, or the
 // user's data folder of an installed program, seeded once from the installed one.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include <QFile>
+#include <QScopeGuard>
 
 #include "data/clsdata.h"
 #include "data/statements.h"
@@ -53,6 +56,16 @@ TEST(ProgramFolders, APortableFolderWinsWhateverItsDatabaseAndNothingSwitches) {
         const QJsonObject failure = test::events(prompts.transcript(), u"message"_s).value(0);
         EXPECT_EQ(failure[u"icon"_s].toString(), u"critical"_s) << link;
         EXPECT_TRUE(failure[u"text"_s].toString().contains(test::native(database))) << link;
+    }
+    // A read-only folder (a read-only file system: root may write anything else) stays the
+    // program folder too; its database refuses saves as any read-only one does.
+    const QByteArray where = QFile::encodeName(in.bin);
+    if (::geteuid() == 0 && ::mount("tmpfs", where.constData(), "tmpfs", 0, "size=1m") == 0) {
+        const auto unmount = qScopeGuard([&] { ::umount(where.constData()); });
+        QFile::copy(in.seed.database(), QDir(in.bin).filePath(u"Torvel.dat"_s));
+        ASSERT_EQ(::mount("tmpfs", where.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+        EXPECT_EQ(locateProgramFolders(in.bin, in.user).kind, ProgramFolders::Kind::Portable);
+        EXPECT_FALSE(QFileInfo::exists(in.user));
     }
     // A folder without Torvel.dat and without an installed data folder stays the program folder.
     test::TempFolder bare;

@@ -26,7 +26,7 @@ struct Request {
 
 const QString kDescription = QStringLiteral(
     "Plays a script of wizard actions without a display and prints one JSON object per line.\n"
-    "See docs/script.md for the script format.");
+    "See docs/script.md (installed: /usr/share/doc/torvel/script.md) for the script format.");
 
 // The folders in use: the one given with --program-dir, else those of this program (its own folder
 // when it holds Torvel.dat, else the user's data folder of an installed program).
