@@ -3,13 +3,17 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: run test build deps deps-test deps-fuzz deps-bench configure clean test-sanitize fuzz bench
+.PHONY: run test build deps deps-test deps-fuzz deps-bench configure clean test-sanitize fuzz bench package
 
 run: deps build
 	$(BUILD)/bin/torvel
 
 test: deps-test build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The Debian package build/torvel_VERSION_amd64.deb (install it with sudo apt install ./build/torvel_*.deb).
+package: deps build
+	cd $(BUILD) && cpack -G DEB
 
 deps:
 	@scripts/install-deps.sh

@@ -23,6 +23,7 @@ void addAboutControls(FormModel& dlg, const AboutInfo& info) {
     dlg.add(makeControl(ctl::lblDescription, ControlKind::Label));
     dlg.add(makeControl(ctl::lblCompany, ControlKind::Label));
     dlg.add(makeControl(ctl::lblCopyright, ControlKind::Label));
+    dlg.add(makeControl(ctl::lblDataFolder, ControlKind::Label));
     dlg.add(makeControl(ctl::Image1, ControlKind::Picture));
     Control ok =
         makeControl(ctl::cmdOK, ControlKind::Button, QStringLiteral("OK"), QStringLiteral("Close window"));
@@ -34,8 +35,9 @@ void addAboutControls(FormModel& dlg, const AboutInfo& info) {
                         QStringLiteral("visit ") + info.company));
 }
 
-// The dialog's load: caption, colour and the labels from the program's version information.
-void loadAbout(FormModel& dlg, const AboutInfo& info) {
+// The dialog's load: caption, colour and the labels from the program's version information, and
+// the data folder in use.
+void loadAbout(FormModel& dlg, const AboutInfo& info, const ProgramFolders& folders) {
     dlg.setColor(kForm, kAboutBackColor);
     dlg.setCaption(kForm, QStringLiteral("About ") + info.title);
     dlg.setCaption(ctl::lblVersion, versionText(info));
@@ -43,6 +45,7 @@ void loadAbout(FormModel& dlg, const AboutInfo& info) {
     dlg.setCaption(ctl::lblTitle, info.product);
     dlg.setCaption(ctl::lblCompany, info.company);
     dlg.setCaption(ctl::lblCopyright, info.copyright);
+    dlg.setCaption(ctl::lblDataFolder, dataFolderText(folders));
 }
 
 }  // namespace
@@ -53,7 +56,7 @@ void installAbout(Wizard& wizard) {
     std::shared_ptr<RegistryReader> registry = systemRegistry();
 
     wizard.onClick(ctl::mnuAbout, [&wizard, info] {
-        loadAbout(wizard.dialog(kForm), info);
+        loadAbout(wizard.dialog(kForm), info, wizard.folders());
         wizard.setDialogOpen(kForm, true);
     });
     wizard.onClick(Wizard::dialogControl(kForm, ctl::cmdOK),

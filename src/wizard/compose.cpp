@@ -4,8 +4,8 @@
 
 namespace torvel {
 
-std::unique_ptr<Wizard> buildWizard(Prompts& prompts, const QString& programDir) {
-    auto wizard = std::make_unique<Wizard>(prompts, programDir);
+std::unique_ptr<Wizard> buildWizard(Prompts& prompts, const ProgramFolders& folders) {
+    auto wizard = std::make_unique<Wizard>(prompts, folders);
     installMenuLibrary(*wizard);
     installGeneralSettings(*wizard);
     installStylePages(*wizard);

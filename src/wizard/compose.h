@@ -3,6 +3,8 @@
 #include <QString>
 #include <memory>
 
+#include "files/programfolders.h"
+
 namespace torvel {
 
 class Prompts;
@@ -10,7 +12,11 @@ class Wizard;
 
 // The wizard as the window and the script runner use it: its controls and page switcher with
 // every subsystem's handlers, leave actions and change events wired in.
-std::unique_ptr<Wizard> buildWizard(Prompts& prompts, const QString& programDir);
+std::unique_ptr<Wizard> buildWizard(Prompts& prompts, const ProgramFolders& folders);
+// The same on one folder holding everything (--program-dir, tests).
+inline std::unique_ptr<Wizard> buildWizard(Prompts& prompts, const QString& programDir) {
+    return buildWizard(prompts, givenProgramFolder(programDir));
+}
 
 // One per subsystem, each in its own file.
 void installMenuLibrary(Wizard& wizard);      // page 0: create, load, delete menus

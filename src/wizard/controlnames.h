@@ -155,6 +155,7 @@ TORVEL_CONTROL_NAME(lblVersion)
 TORVEL_CONTROL_NAME(lblDescription)
 TORVEL_CONTROL_NAME(lblCompany)
 TORVEL_CONTROL_NAME(lblCopyright)
+TORVEL_CONTROL_NAME(lblDataFolder)  // the folder of Torvel.dat in use
 TORVEL_CONTROL_NAME(cmdSysInfo)
 TORVEL_CONTROL_NAME(ZelBText1)
 

@@ -22,7 +22,7 @@ void installFinish(Wizard& wizard) {
         inputs.buttonOff = form.text(ctl::txtButtonOff);
         reportMenuPackage(wizard.prompts(),
                           buildMenuPackage(wizard.prompts(), wizard.myData(), form.text(ctl::cmbTemplate),
-                                           inputs, wizard.programDir()));
+                                           inputs, wizard.folders().files));
     });
 }
 

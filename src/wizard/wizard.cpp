@@ -14,15 +14,15 @@ QString databaseFileIn(const QString& programDir) {
     return QDir(programDir).filePath(QStringLiteral("Torvel.dat"));
 }
 
-Wizard::Wizard(Prompts& prompts, QString programDir)
-    : prompts_(prompts), programDir_(std::move(programDir)), form_(QStringLiteral("frmTorvel")) {
+Wizard::Wizard(Prompts& prompts, ProgramFolders folders)
+    : prompts_(prompts), folders_(std::move(folders)), form_(QStringLiteral("frmTorvel")) {
     addMainWindowControls(form_);
     dialogs_[ctl::frmFiles] = std::make_unique<FormModel>(ctl::frmFiles);
     dialogs_[ctl::frmAbout] = std::make_unique<FormModel>(ctl::frmAbout);
 
     // Start-up: page 0, a data access object that has not touched the database yet, template "Standard".
     state_.curStep = 0;
-    myData_ = std::make_unique<clsData>(databaseFileIn(programDir_));
+    myData_ = std::make_unique<clsData>(databaseFileIn(folders_.data));
     state_.curMenuID = 0;
     form_.setText(ctl::cmbTemplate, form_.items(ctl::cmbTemplate).value(0));
     state_.menuLoaded = false;

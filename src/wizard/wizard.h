@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "data/clsdata.h"
+#include "files/programfolders.h"
 #include "form/formmodel.h"
 #include "form/prompts.h"
 
@@ -41,10 +42,10 @@ struct WizardState {
 // (Qt window or script runner) forwards user events here and shows what the model holds.
 class Wizard {
 public:
-    // programDir is the folder of Torvel.dat, AUTORUN.INF, Start.exe and the Styles folder. The
-    // wizard starts with its controls and page switcher only: buildWizard (wizard/compose.h) adds
-    // every subsystem's handlers.
-    Wizard(Prompts& prompts, QString programDir);
+    // folders.data holds Torvel.dat and the Styles folder, folders.files the AUTORUN.INF and
+    // Start.exe that Finish copies. The wizard starts with its controls and page switcher only:
+    // buildWizard (wizard/compose.h) adds every subsystem's handlers.
+    Wizard(Prompts& prompts, ProgramFolders folders);
     ~Wizard();
     Wizard(const Wizard&) = delete;
     Wizard& operator=(const Wizard&) = delete;
@@ -55,7 +56,9 @@ public:
     const WizardState& state() const { return state_; }
     clsData& myData() { return *myData_; }
     Prompts& prompts() { return prompts_; }
-    const QString& programDir() const { return programDir_; }
+    // The folder of Torvel.dat and the Styles folder.
+    const QString& programDir() const { return folders_.data; }
+    const ProgramFolders& folders() const { return folders_; }
 
     // Dialog forms ("frmFiles", "frmAbout"); their controls are addressed as "frmFiles.NAME".
     FormModel& dialog(const QString& form);
@@ -116,7 +119,7 @@ public:
 
 private:
     Prompts& prompts_;
-    QString programDir_;
+    ProgramFolders folders_;
     FormModel form_;
     WizardState state_;
     std::unique_ptr<clsData> myData_;

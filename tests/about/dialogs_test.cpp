@@ -191,6 +191,7 @@ TEST(AboutBox, ShowsTheVersionInformationAndOffersLinkAndSystemInfo) {
         {ctl::lblDescription, QString::fromUtf8(version::description)},
         {ctl::lblCompany, address},
         {ctl::lblCopyright, aboutInfo().copyright},
+        {ctl::lblDataFolder, u"Data folder: "_s + test::native(f.program.path())},
         {ctl::ZelBText1, address},
     };
     for (const auto& [name, caption] : captions) {

@@ -9,36 +9,59 @@
 #include <cstdio>
 #include <optional>
 
+#include "base/error.h"
+#include "files/programfolders.h"
 #include "scriptrunner.h"
 #include "version.h"
 
 namespace {
 
-// What the command line asks for: a script to play in a program folder, or an exit code already
+// What the command line asks for: a script to play with these folders, or an exit code already
 // decided (help, version, a mistake on the command line).
 struct Request {
-    QString programDir;
+    torvel::ProgramFolders folders;
     QString script;
     std::optional<int> exitCode;
 };
 
+const QString kDescription = QStringLiteral(
+    "Plays a script of wizard actions without a display and prints one JSON object per line.\n"
+    "See docs/script.md (installed: /usr/share/doc/torvel/script.md) for the script format.");
+
+// The folders in use: the one given with --program-dir, else those of this program (its own folder
+// when it holds Torvel.dat, else the user's data folder of an installed program).
+torvel::ProgramFolders foldersInUse(const QCommandLineParser& parser, const QCommandLineOption& programDir) {
+    if (parser.isSet(programDir)) {
+        return torvel::givenProgramFolder(parser.value(programDir));
+    }
+    return torvel::locateProgramFolders(QCoreApplication::applicationDirPath(), torvel::userDataFolder());
+}
+
+QString foldersText(const torvel::ProgramFolders& folders) {
+    return torvel::dataFolderText(folders) +
+           QStringLiteral(" (Torvel.dat and Styles)\nFiles Finish copies: ") +
+           QDir::toNativeSeparators(folders.files) + QStringLiteral(" (AUTORUN.INF and Start.exe)");
+}
+
 Request parseArguments(QTextStream& out, QTextStream& err) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Plays a script of wizard actions without a display and prints one JSON object per line.\n"
-        "See docs/script.md for the script format."));
+    parser.setApplicationDescription(kDescription);
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption programDirOption(
         QStringLiteral("program-dir"),
-        QStringLiteral("The program folder holding Torvel.dat (default: the folder of this program)."),
+        QStringLiteral("The program folder holding Torvel.dat, AUTORUN.INF and Start.exe (default: the "
+                       "folder of this program when it holds Torvel.dat, else the user's data folder)."),
         QStringLiteral("DIR"));
     parser.addOption(programDirOption);
     parser.addPositionalArgument(QStringLiteral("SCRIPT"),
                                  QStringLiteral("The script file, or - for standard input."));
 
     Request request;
-    if (!parser.parse(QCoreApplication::arguments())) {
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    request.folders = foldersInUse(parser, programDirOption);
+    parser.setApplicationDescription(kDescription + QStringLiteral("\n\n") + foldersText(request.folders));
+    if (!parsed) {
         err << "torvel-script: " << parser.errorText() << '\n' << parser.helpText();
         request.exitCode = torvel::kScriptError;
     } else if (parser.isSet(QStringLiteral("help"))) {
@@ -52,10 +75,25 @@ Request parseArguments(QTextStream& out, QTextStream& err) {
         request.exitCode = torvel::kScriptError;
     } else {
         request.script = parser.positionalArguments().first();
-        request.programDir = parser.isSet(programDirOption) ? parser.value(programDirOption)
-                                                            : QCoreApplication::applicationDirPath();
     }
     return request;
+}
+
+// The data folder made ready: a given one must exist; an installed program's is seeded on its
+// first run. False after saying what failed.
+bool prepareFolders(const torvel::ProgramFolders& folders, QTextStream& err) {
+    if (folders.kind == torvel::ProgramFolders::Kind::Given && !QFileInfo(folders.data).isDir()) {
+        err << "torvel-script: the program folder " << QDir::toNativeSeparators(folders.data)
+            << " does not exist\n";
+        return false;
+    }
+    try {
+        torvel::seedUserData(folders);
+    } catch (const torvel::TorvelError& e) {
+        err << "torvel-script: " << e.message() << '\n';
+        return false;
+    }
+    return true;
 }
 
 // Opens the script file, or standard input for "-".
@@ -80,9 +118,7 @@ int main(int argc, char** argv) {
     if (request.exitCode) {
         return *request.exitCode;
     }
-    if (!QFileInfo(request.programDir).isDir()) {
-        err << "torvel-script: the program folder " << QDir::toNativeSeparators(request.programDir)
-            << " does not exist\n";
+    if (!prepareFolders(request.folders, err)) {
         return torvel::kScriptError;
     }
     QFile script;
@@ -94,7 +130,10 @@ int main(int argc, char** argv) {
 
     try {
         QTextStream in(&script);
-        torvel::ScriptRunner runner(QDir(request.programDir).absolutePath(), out, err);
+        torvel::ProgramFolders folders = request.folders;
+        folders.data = QDir(folders.data).absolutePath();
+        folders.files = QDir(folders.files).absolutePath();
+        torvel::ScriptRunner runner(folders, out, err);
         return runner.run(in);
     } catch (const std::exception& e) {
         out.flush();

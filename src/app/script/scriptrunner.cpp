@@ -118,10 +118,10 @@ JsonLine controlDump(const Control& control) {
     return dump;
 }
 
-ScriptRunner::ScriptRunner(const QString& programDir, QTextStream& out, QTextStream& err)
+ScriptRunner::ScriptRunner(const ProgramFolders& folders, QTextStream& out, QTextStream& err)
     : out_(out), err_(err) {
     prompts_.onEvent = [this](const QString& line) { print(line); };
-    wizard_ = buildWizard(prompts_, programDir);
+    wizard_ = buildWizard(prompts_, folders);
 }
 
 ScriptRunner::~ScriptRunner() = default;

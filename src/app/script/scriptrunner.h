@@ -32,7 +32,9 @@ JsonLine controlDump(const Control& control);
 // transcript line to `out` as it happens and script errors as "script:LINE: what" to `err`.
 class ScriptRunner {
 public:
-    ScriptRunner(const QString& programDir, QTextStream& out, QTextStream& err);
+    ScriptRunner(const ProgramFolders& folders, QTextStream& out, QTextStream& err);
+    ScriptRunner(const QString& programDir, QTextStream& out, QTextStream& err)
+        : ScriptRunner(givenProgramFolder(programDir), out, err) {}
     ~ScriptRunner();
     ScriptRunner(const ScriptRunner&) = delete;
     ScriptRunner& operator=(const ScriptRunner&) = delete;
