@@ -26,4 +26,7 @@ constexpr bool isSystemColor(int color) {
     return color < 0;
 }
 
+// No colour at all (0xFFFFFFFF): a swatch whose field names no colour shows it empty.
+constexpr int kNoColor = -1;
+
 }  // namespace torvel

@@ -29,6 +29,7 @@ const KindTraits& kindTraits(ControlKind kind) {
         case ControlKind::PictureButton:
         case ControlKind::Picture:
         case ControlKind::MenuItem:
+        case ControlKind::Separator:
             break;
     }
     return kCaption;

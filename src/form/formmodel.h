@@ -21,6 +21,7 @@ enum class ControlKind {
     DriveList,
     FolderList,
     MenuItem,
+    Separator,  // a line between groups of controls
 };
 
 // One named control of a form: everything the screen shows of it, as plain values.
@@ -44,6 +45,9 @@ struct Control {
     bool defaultButton = false;
     // A dialog form's frame: the form keeps the focus until it closes, and its size is its content's.
     bool modal = false;
+    // A drop-down list that the screen offers for choosing only, not for typing; a text that is
+    // none of its items (set by the program) shows as one more item while it is the text.
+    bool chooseOnly = false;
 };
 
 // A control with a name, a kind and optionally a caption and a tooltip.

@@ -10,4 +10,9 @@ bool confirm(Prompts& prompts, const QString& text) {
     return prompts.message(MessageIcon::Question, MessageButtons::YesNo, kMessageTitle, text) == Answer::Yes;
 }
 
+bool confirmDeletion(Prompts& prompts, const QString& text) {
+    return prompts.message(MessageIcon::Question, MessageButtons::YesNoDefaultNo, kMessageTitle, text) ==
+           Answer::Yes;
+}
+
 }  // namespace torvel

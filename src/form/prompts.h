@@ -6,12 +6,15 @@
 namespace torvel {
 
 enum class MessageIcon { None, Information, Question, Critical };
-enum class MessageButtons { Ok, YesNo };
+// A question's buttons are Yes and No; Enter (the default button) answers Yes, except for a
+// question about deleting something, where it answers No.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class Answer { Ok, Yes, No };
 
 // Settings of the shared open-file dialog. The filter is the pairs "display|patterns|..."; a
-// display name without a pattern part offers every file.
+// display name without a pattern part offers every file. The title says what is chosen.
 struct OpenFileRequest {
+    QString title;
     QString filter;
     QString defaultExt;
     QString initialDir;
@@ -69,5 +72,7 @@ inline const QString kMessageTitle = QStringLiteral(" ");
 void inform(Prompts& prompts, const QString& text);
 // A confirmation: question icon, Yes and No, title " ". True on Yes.
 bool confirm(Prompts& prompts, const QString& text);
+// The same for deleting something, where No is the default answer.
+bool confirmDeletion(Prompts& prompts, const QString& text);
 
 }  // namespace torvel

@@ -46,13 +46,17 @@ Answer ScriptedPrompts::message(MessageIcon icon, MessageButtons buttons, const 
     line.add(QStringLiteral("event"), QStringLiteral("message"))
         .add(QStringLiteral("icon"), iconName(icon))
         .add(QStringLiteral("buttons"),
-             buttons == MessageButtons::YesNo ? QStringLiteral("yesno") : QStringLiteral("ok"))
-        .add(QStringLiteral("title"), title)
-        .add(QStringLiteral("text"), text);
+             buttons == MessageButtons::Ok ? QStringLiteral("ok") : QStringLiteral("yesno"));
     if (buttons == MessageButtons::Ok) {
+        line.add(QStringLiteral("title"), title).add(QStringLiteral("text"), text);
         record(line);
         return Answer::Ok;
     }
+    // What Enter answers.
+    line.add(QStringLiteral("default"),
+             buttons == MessageButtons::YesNoDefaultNo ? QStringLiteral("no") : QStringLiteral("yes"))
+        .add(QStringLiteral("title"), title)
+        .add(QStringLiteral("text"), text);
     const bool yes = take(answers_, QStringLiteral("the question \"%1\" has no queued answer").arg(text));
     line.add(QStringLiteral("answer"), yes ? QStringLiteral("yes") : QStringLiteral("no"));
     record(line);
@@ -72,6 +76,7 @@ std::optional<QString> ScriptedPrompts::openFile(const OpenFileRequest& request)
     return answerDialog(files_, QStringLiteral("the open-file dialog has no queued answer"),
                         JsonLine()
                             .add(QStringLiteral("event"), QStringLiteral("open-file"))
+                            .add(QStringLiteral("title"), request.title)
                             .add(QStringLiteral("filter"), request.filter)
                             .add(QStringLiteral("defaultExt"), request.defaultExt)
                             .add(QStringLiteral("initialDir"), request.initialDir),

@@ -1,5 +1,6 @@
 #include "styles/colorvalues.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -37,6 +38,25 @@ int getCol(const QString& col) {
         components[i] = std::clamp(*value, 0, 255);
     }
     return colorNumber(components[0], components[1], components[2]);
+}
+
+std::optional<int> namedColor(const QString& text) {
+    static const QRegularExpression rgb(QStringLiteral(R"(^\s*RGB\s*\(\s*([0-9]{1,3})\s*,\s*([0-9]{1,3})\s*,)"
+                                                       R"(\s*([0-9]{1,3})\s*\)\s*$)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression number(QStringLiteral(R"(^\s*([0-9]{1,8})\s*$)"));
+    if (const auto m = rgb.match(text); m.hasMatch()) {
+        const int r = m.captured(1).toInt(), g = m.captured(2).toInt(), b = m.captured(3).toInt();
+        if (r > 255 || g > 255 || b > 255) {
+            return std::nullopt;
+        }
+        return colorNumber(r, g, b);
+    }
+    if (const auto m = number.match(text); m.hasMatch()) {
+        const int n = m.captured(1).toInt();
+        return n <= 0xFFFFFF ? std::optional<int>(n) : std::nullopt;
+    }
+    return std::nullopt;
 }
 
 QString getRGBString(int col) {

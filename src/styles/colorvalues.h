@@ -13,6 +13,12 @@ namespace torvel {
 // looked at; the rest is split at ",". Anything that cannot be read gives 0 (black).
 int getCol(const QString& col);
 
+// The colour a colour field's text names, as its swatch shows it: a colour value RGB(r,g,b)
+// (letters in any case, blanks around the numbers, each 0 to 255) or a bare colour number in
+// decimal (0 to 16777215, blanks around it: the background's default "16777215 " is white).
+// Nothing for any other text. getCol, which presets the colour dialog, stays as it is.
+std::optional<int> namedColor(const QString& text);
+
 // The colour value RGB(r,g,b) of a colour number; a system colour gives RGB(-1,-1,-1).
 QString getRGBString(int col);
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "ui/accesskeys.h"
 #include "ui/formbinding.h"
 #include "ui/widgets.h"
 #include "wizard/generalsettings.h"
@@ -35,7 +36,13 @@ QStringList itemsOf(const List* list) {
     return items;
 }
 
-// Labels: plain text, or the title of a group box that the layout drew for them.
+// The access key the window gave a control's widget; null when it has none.
+QChar accessKey(const QWidget* w) {
+    return w->property(kAccessKeyProperty).toChar();
+}
+
+// Labels: plain text, or the title of a group box that the layout drew for them. A field's label
+// shows its access key, which moves the focus to the field.
 const ControlAdapter kLabel{[](QWidget* parent) -> QWidget* {
                                 auto* label = new QLabel(parent);
                                 label->setTextFormat(Qt::PlainText);
@@ -45,7 +52,8 @@ const ControlAdapter kLabel{[](QWidget* parent) -> QWidget* {
                                 if (auto* group = qobject_cast<QGroupBox*>(w)) {
                                     group->setTitle(c.caption);
                                 } else if (auto* label = qobject_cast<QLabel*>(w)) {
-                                    label->setText(c.caption);
+                                    const QChar key = accessKey(w);
+                                    label->setText(key.isNull() ? c.caption : withAccessKey(c.caption, key));
                                     QFont font = label->font();
                                     if (font.bold() != c.bold) {
                                         font.setBold(c.bold);
@@ -97,6 +105,21 @@ const ControlAdapter kMultiLineText{
         });
     }};
 
+// A list offered for choosing only: the model's items, and its text as one more item when the
+// text is none of them.
+void showChooseOnly(const Control& c, QComboBox* box) {
+    box->setEditable(false);
+    QStringList shown = c.items;
+    if (!c.text.isEmpty() && !c.items.contains(c.text)) {
+        shown << c.text;
+    }
+    if (itemsOf(box) != shown) {
+        box->clear();
+        box->addItems(shown);
+    }
+    box->setCurrentIndex(c.text.isEmpty() ? -1 : static_cast<int>(shown.indexOf(c.text)));
+}
+
 // A drop-down list with a text field: typing changes the text only; choosing an item is the
 // list's Click.
 const ControlAdapter kComboBox{
@@ -110,6 +133,10 @@ const ControlAdapter kComboBox{
     },
     [](const Control& c, QWidget* w) {
         auto* box = qobject_cast<QComboBox*>(w);
+        if (box != nullptr && c.chooseOnly) {
+            showChooseOnly(c, box);
+            return;
+        }
         if (box == nullptr || box->lineEdit() == nullptr) {
             return;
         }
@@ -127,10 +154,17 @@ const ControlAdapter kComboBox{
     },
     [](FormBinding& b, const Control& c, QWidget* w) {
         auto* box = qobject_cast<QComboBox*>(w);
-        QObject::connect(box->lineEdit(), &QLineEdit::textEdited, &b,
-                         [&b, name = c.name](const QString& text) { b.form().setText(name, text); });
+        if (box->lineEdit() != nullptr) {
+            QObject::connect(box->lineEdit(), &QLineEdit::textEdited, &b,
+                             [&b, name = c.name](const QString& text) { b.form().setText(name, text); });
+        }
+        // The extra item of a list for choosing only is its text already: choosing it does nothing.
         QObject::connect(box, &QComboBox::activated, &b,
-                         [&b, event = b.qualified(c.name)](int index) { b.wizard().choose(event, index); });
+                         [&b, name = c.name, event = b.qualified(c.name)](int index) {
+                             if (index < b.form().items(name).size()) {
+                                 b.wizard().choose(event, index);
+                             }
+                         });
     }};
 
 const ControlAdapter kListBox{
@@ -185,7 +219,7 @@ const ControlAdapter kListBox{
 
 void showButtonCaption(const Control& c, QWidget* w) {
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        button->setText(literalCaption(c.caption));
+        button->setText(withAccessKey(c.caption, accessKey(w)));
     }
 }
 
@@ -255,7 +289,7 @@ const ControlAdapter kFolderList{
         if (tree == nullptr) {
             return;
         }
-        const QString folder = c.text.isEmpty() ? QDir::currentPath() : c.text;
+        const QString folder = c.text.isEmpty() ? QDir::homePath() : c.text;
         if (QDir::fromNativeSeparators(tree->currentFolder()) != QDir::fromNativeSeparators(folder)) {
             tree->showFolder(folder);
         }
@@ -264,6 +298,14 @@ const ControlAdapter kFolderList{
         QObject::connect(qobject_cast<FolderTree*>(w), &FolderTree::folderOpened, &b,
                          [&b](const QString& path) { b.wizard().openFolder(path); });
     }};
+
+const ControlAdapter kSeparator{[](QWidget* parent) -> QWidget* {
+                                    auto* line = new QFrame(parent);
+                                    line->setFrameShape(QFrame::HLine);
+                                    line->setFrameShadow(QFrame::Sunken);
+                                    return line;
+                                },
+                                showNothing, bindNothing};
 
 // Frames and menu items are drawn by the window itself.
 const ControlAdapter kDrawnByWindow{nullptr, showNothing, bindNothing};
@@ -294,6 +336,8 @@ const ControlAdapter& adapterOf(ControlKind kind) {
             return kDriveList;
         case ControlKind::FolderList:
             return kFolderList;
+        case ControlKind::Separator:
+            return kSeparator;
         case ControlKind::Frame:
         case ControlKind::MenuItem:
             break;

@@ -24,4 +24,7 @@ struct ControlAdapter {
 
 const ControlAdapter& adapterOf(ControlKind kind);
 
+// The widget property holding the access key (a QChar) that the window gave a control.
+inline constexpr char kAccessKeyProperty[] = "torvelAccessKey";
+
 }  // namespace torvel

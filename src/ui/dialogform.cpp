@@ -3,10 +3,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "form/controlkinds.h"
+#include "ui/accesskeys.h"
 #include "ui/formbinding.h"
 #include "ui/icons.h"
 #include "ui/qtprompts.h"
@@ -27,6 +29,9 @@ bool isLink(const Control& c) {
 DialogForm::DialogForm(Wizard& wizard, const QString& form, QWidget* parent)
     : QDialog(parent), wizard_(wizard), form_(form) {
     setObjectName(form);
+    // A dialog of the program: its icon, a close button, nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(programIcon());
     binding_ = new FormBinding(wizard_, wizard_.dialog(form_), form_ + QLatin1Char('.'), this);
     binding_->onChange = [this](const Control& c) {
         if (c.kind == ControlKind::Frame) {
@@ -81,7 +86,25 @@ void DialogForm::build() {
         defaultButton->setDefault(true);
     }
     setMinimumWidth(360);
+    giveAccessKeys();
     frameChanged();
+}
+
+void DialogForm::giveAccessKeys() {
+    QStringList names;
+    QStringList captions;
+    for (const Control& c : wizard_.dialog(form_).controls()) {
+        QWidget* w = binding_->widget(c.name);
+        auto* label = qobject_cast<QLabel*>(w);
+        if (qobject_cast<QAbstractButton*>(w) != nullptr || (label != nullptr && label->buddy() != nullptr)) {
+            names << c.name;
+            captions << c.caption;
+        }
+    }
+    const std::vector<QChar> keys = chooseAccessKeys(captions, QString());
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        binding_->setAccessKey(names[i], keys[i]);
+    }
 }
 
 void DialogForm::placeControls(Sections& sections) {
@@ -114,11 +137,17 @@ void DialogForm::placeControls(Sections& sections) {
                    isValueControl(controls[i + 1].kind)) {
             // A label followed by its field: one row.
             const Control& field = controls[++i];
+            QWidget* fieldWidget = binding_->create(field.name, this);
             sections.grid->addWidget(w, sections.row, 0, Qt::AlignLeft | Qt::AlignVCenter);
-            sections.grid->addWidget(binding_->create(field.name, this), sections.row++, 1);
+            sections.grid->addWidget(fieldWidget, sections.row++, 1);
+            qobject_cast<QLabel*>(w)->setBuddy(fieldWidget);
         } else {
             if (auto* label = qobject_cast<QLabel*>(w)) {
                 label->setWordWrap(true);
+            }
+            if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
+                // A few lines of a description at once; longer ones scroll.
+                text->setFixedHeight(text->fontMetrics().lineSpacing() * 5 + 12);
             }
             sections.grid->addWidget(w, sections.row++, 0, 1, 2);
         }

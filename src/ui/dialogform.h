@@ -44,6 +44,8 @@ private:
     void build();
     void placeControls(Sections& sections);
     void styleAsLink(QPushButton* link) const;
+    // Every button and field label gets an access key.
+    void giveAccessKeys();
     void frameChanged();
     // The background colour number of the form's frame; 0 when it has none.
     int frameColor() const;

@@ -5,11 +5,6 @@
 
 namespace torvel {
 
-QString literalCaption(const QString& caption) {
-    QString text = caption;
-    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
-
 FormBinding::FormBinding(Wizard& wizard, FormModel& form, QString prefix, QObject* parent)
     : QObject(parent), wizard_(wizard), form_(form), prefix_(std::move(prefix)) {
     // The model outlives this binding in tests and dialogs; a guard keeps old listeners quiet.
@@ -56,6 +51,15 @@ void FormBinding::adopt(const QString& name, QWidget* w) {
     }
     widgets_[name] = w;
     apply(*c, w);
+}
+
+void FormBinding::setAccessKey(const QString& name, QChar key) {
+    const Control* c = form_.find(name);
+    QWidget* w = widget(name);
+    if (c != nullptr && w != nullptr) {
+        w->setProperty(kAccessKeyProperty, key);
+        apply(*c, w);
+    }
 }
 
 void FormBinding::refresh(const QString& name) {

@@ -37,6 +37,8 @@ public:
     W* as(const QString& name) const {
         return qobject_cast<W*>(widget(name));
     }
+    // Gives a control's widget its access key and shows it (ui/accesskeys.h).
+    void setAccessKey(const QString& name, QChar key);
     // Names of the form's controls that have no widget yet (frames and menu items excluded).
     QStringList notCreated() const;
 
@@ -52,8 +54,5 @@ private:
     QString prefix_;
     std::map<QString, QPointer<QWidget>> widgets_;
 };
-
-// Escapes "&" so that a caption shows literally on a button.
-QString literalCaption(const QString& caption);
 
 }  // namespace torvel

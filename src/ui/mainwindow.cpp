@@ -13,10 +13,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/accesskeys.h"
 #include "ui/dialogform.h"
 #include "ui/formbinding.h"
 #include "ui/icons.h"
@@ -43,6 +45,8 @@ QToolButton[role="picture"]:focus { border: 2px solid #4c6ef5; }
 QFrame#buttonBar { border-top: 1px solid #d5d9e6; }
 QGroupBox { font-weight: bold; color: #1f2f7a; }
 QGroupBox QLabel, QGroupBox QLineEdit, QGroupBox QPushButton { font-weight: normal; color: palette(text); }
+QDialog#frmAbout QLabel { color: #ffffff; }
+QDialog#frmAbout QLabel#lblTitle { font-size: 15pt; font-weight: bold; }
 )";
 
 }  // namespace
@@ -55,11 +59,16 @@ QPoint placeBeside(const QRect& window, const QSize& dialog, const QRect& screen
     }
     if (at.x() + dialog.width() - 1 > screen.right()) {
         const int left = window.left() - gap - dialog.width();
-        at.setX(left >= screen.left() ? left : screen.right() + 1 - dialog.width());
+        at.setX(left >= screen.left() ? left : std::max(screen.left(), screen.right() + 1 - dialog.width()));
     }
     at.setY(std::clamp(at.y(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - dialog.height())));
     return at;
 }
+
+namespace {
+// Below this width the picture panel gives its room to the page.
+constexpr int kBannerMinWindowWidth = 760;
+}  // namespace
 
 MainWindow::MainWindow(Wizard& wizard, QtPrompts* dialogs, QWidget* parent)
     : QMainWindow(parent), wizard_(wizard) {
@@ -73,13 +82,22 @@ MainWindow::MainWindow(Wizard& wizard, QtPrompts* dialogs, QWidget* parent)
 
     buildMenus();
     setCentralWidget(buildCentral());
+    giveBarAccessKeys();
     for (const Control& c : wizard_.form().controls()) {
         if (c.kind == ControlKind::Frame || c.kind == ControlKind::MenuItem) {
             controlChanged(c);
         }
     }
-    setMinimumSize(840, 580);
-    resize(960, 640);
+    showPage(stack_->currentWidget());
+    focusFirstField(stack_->currentWidget());
+    // Small screens and large scales: the page body scrolls, the buttons below it stay. The
+    // window starts at its usual size, or as large as the screen allows.
+    setMinimumSize(400, 300);
+    QSize size(960, 640);
+    if (screen() != nullptr) {
+        size = size.boundedTo(screen()->availableGeometry().size() - QSize(16, 48));
+    }
+    resize(size.expandedTo(minimumSize()));
 
     if (dialogs != nullptr) {
         dialogs->attach(this);
@@ -88,6 +106,21 @@ MainWindow::MainWindow(Wizard& wizard, QtPrompts* dialogs, QWidget* parent)
     // A focused control that the wizard hides (Load, Delete, a group's list) hands the focus on
     // down the tab order, which would reach Close; the page's first field takes it instead.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        // A control that takes the focus (Tab, an access key, a page shown) is scrolled into view
+        // once the page is laid out.
+        if (now != nullptr && stack_->isAncestorOf(now)) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, control = QPointer<QWidget>(now)] {
+                    if (control && control->hasFocus()) {
+                        // The whole control when it fits, else its top left part.
+                        const QRect r(control->mapTo(stack_, QPoint(0, 0)), control->size());
+                        scroll_->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 8,
+                                               r.height() / 2 + 8);
+                    }
+                },
+                Qt::QueuedConnection);
+        }
         if (old == nullptr || now == nullptr || old->isVisible() || !isAncestorOf(old) ||
             !isAncestorOf(now) || stack_->currentWidget()->isAncestorOf(now)) {
             return;
@@ -108,13 +141,20 @@ QWidget* MainWindow::buildCentral() {
     contentLayout->setContentsMargins(28, 22, 28, 16);
     contentLayout->setSpacing(14);
 
-    stack_ = new QStackedWidget(content);
+    scroll_ = new QScrollArea(content);
+    scroll_->setObjectName(QStringLiteral("pageArea"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    // The page body scrolls to the control with the focus; it is no stop of the tab order itself.
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    stack_ = new QStackedWidget;
     for (int i = 0; i < kPageCount; ++i) {
         QWidget* page = buildPage(i);
         pages_.push_back(page);
         stack_->addWidget(page);
     }
-    contentLayout->addWidget(stack_, 1);
+    scroll_->setWidget(stack_);
+    contentLayout->addWidget(scroll_, 1);
 
     auto* bar = new QFrame(content);
     bar->setObjectName(QStringLiteral("buttonBar"));
@@ -133,7 +173,67 @@ QWidget* MainWindow::buildCentral() {
     auto* banner = new BannerPanel(central);
     layouts_->fillBanner(banner);
     columns->addWidget(banner);
+    banner_ = banner;
     return central;
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    banner_->setVisible(width() >= kBannerMinWindowWidth);
+}
+
+void MainWindow::giveBarAccessKeys() {
+    // The menus open with the first letter of their titles.
+    for (const PageLayouts::Menu& menu : PageLayouts::menus()) {
+        reservedKeys_ += wizard_.form().caption(QString::fromLatin1(menu.name)).left(1).toLower();
+    }
+    QStringList names;
+    QStringList captions;
+    for (const char* name : PageLayouts::barButtons()) {
+        names << QString::fromLatin1(name);
+        captions << wizard_.form().caption(names.last());
+    }
+    const std::vector<QChar> keys = chooseAccessKeys(captions, reservedKeys_);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        binding_->setAccessKey(names[i], keys[i]);
+        reservedKeys_ += keys[i];
+    }
+}
+
+void MainWindow::givePageAccessKeys(int index) const {
+    QStringList names;
+    QStringList captions;
+    for (const Control& c : wizard_.form().controls()) {
+        QWidget* w = c.page == index ? binding_->widget(c.name) : nullptr;
+        auto* label = qobject_cast<QLabel*>(w);
+        if (qobject_cast<QAbstractButton*>(w) != nullptr || (label != nullptr && label->buddy() != nullptr)) {
+            names << c.name;
+            captions << c.caption;
+        }
+    }
+    const std::vector<QChar> keys = chooseAccessKeys(captions, reservedKeys_);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        binding_->setAccessKey(names[i], keys[i]);
+    }
+}
+
+void MainWindow::showPage(QWidget* frame) {
+    for (QWidget* page : pages_) {
+        const auto policy = page == frame ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        page->setSizePolicy(policy, policy);
+    }
+    stack_->setCurrentWidget(frame);
+    scroll_->ensureVisible(0, 0);
+}
+
+void MainWindow::restoreFocus(QWidget* control) {
+    if (control != nullptr && control->isVisible() && control->isEnabled()) {
+        control->activateWindow();
+        control->setFocus(Qt::OtherFocusReason);
+    } else if (isVisible()) {
+        activateWindow();
+        focusFirstField(stack_->currentWidget());
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -201,6 +301,7 @@ void MainWindow::ensurePage(int index) const {
     pagesDrawn_.insert(index);
     QWidget* page = pages_[index];
     layouts_->fillPage(index, qobject_cast<QVBoxLayout*>(page->layout()), page);
+    givePageAccessKeys(index);
 }
 
 void MainWindow::controlChanged(const Control& c) {
@@ -213,7 +314,7 @@ void MainWindow::controlChanged(const Control& c) {
             ensurePage(c.page);
         }
         if (frame != nullptr && c.visible && stack_ != nullptr && stack_->currentWidget() != frame) {
-            stack_->setCurrentWidget(frame);
+            showPage(frame);
             focusFirstField(frame);
         }
     } else if (c.visible && !c.enterButton.isEmpty()) {
@@ -223,7 +324,7 @@ void MainWindow::controlChanged(const Control& c) {
             field->setFocus(Qt::OtherFocusReason);
         }
     } else if (c.kind == ControlKind::MenuItem) {
-        const QString text = QLatin1Char('&') + literalCaption(c.caption);
+        const QString text = withAccessKey(c.caption, c.caption.isEmpty() ? QChar() : c.caption[0]);
         if (auto it = menus_.find(c.name); it != menus_.end()) {
             it->second->setTitle(text);
             it->second->menuAction()->setVisible(c.visible);
@@ -330,12 +431,17 @@ void MainWindow::showForm(const QString& form) {
         }
         return;
     }
-    // Beside the window, where it does not hide the fields it writes into.
+    // Beside the window on its screen, where it does not hide the fields it writes into.
     dialog->setModal(false);
+    if (screen() != nullptr) {
+        dialog->setScreen(screen());
+    }
     dialog->adjustSize();
     const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect();
     dialog->move(placeBeside(frameGeometry(), dialog->frameGeometry().size(), area));
     dialog->show();
+    // Shown, the dialog has its frame: placed again with it, so that none of it leaves the screen.
+    dialog->move(placeBeside(frameGeometry(), dialog->frameGeometry().size(), area));
     dialog->raise();
     dialog->activateWindow();
 }

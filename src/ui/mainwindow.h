@@ -10,6 +10,7 @@
 class QGridLayout;
 class QLabel;
 class QMenu;
+class QScrollArea;
 class QStackedWidget;
 class QVBoxLayout;
 
@@ -23,8 +24,8 @@ class Wizard;
 struct Control;
 
 // Where a dialog that stays open beside the window goes (top left of its frame): right of the
-// window, or left of it when the screen has no room on the right; with room on neither side, as
-// far right as the screen allows. Always within the screen's height.
+// window, or left of it when the screen has no room on the right; with room on neither side, over
+// the window's right edge, as far right as the screen allows. Always within the screen.
 QPoint placeBeside(const QRect& window, const QSize& dialog, const QRect& screen);
 
 // The wizard's main window: the five pages one at a time, the buttons below them, the menu bar
@@ -42,6 +43,11 @@ public:
     QWidget* control(const QString& name) const;
     QWidget* page(int index) const;
     QAction* menuAction(const QString& name) const;
+    // The page body, which scrolls when the window is smaller than the page.
+    QScrollArea* pageArea() const { return scroll_; }
+    // Gives the keyboard focus back to a control after a dialog: to the control itself while it
+    // is shown and enabled, otherwise to the first field of the page shown.
+    void restoreFocus(QWidget* control);
 
     // The dialog forms: frmAbout is modal, the others stay open beside the window.
     void showForm(const QString& form);
@@ -51,6 +57,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildMenus();
@@ -59,6 +66,12 @@ private:
     // Draws a page's controls the first time it is needed.
     void ensurePage(int index) const;
     void controlChanged(const Control& c);
+    // Access keys: the menu bar's and the buttons below the pages' first, unique; then each page's
+    // buttons and field labels, drawn with the page.
+    void giveBarAccessKeys();
+    void givePageAccessKeys(int index) const;
+    // Only the page shown counts for the size the page body needs.
+    void showPage(QWidget* frame);
     // Puts the keyboard focus on the first field of a page that has just been shown.
     static void focusFirstField(QWidget* page);
 
@@ -66,6 +79,9 @@ private:
     FormBinding* binding_;
     std::unique_ptr<PageLayouts> layouts_;
     QStackedWidget* stack_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    QWidget* banner_ = nullptr;
+    QString reservedKeys_;
     std::vector<QWidget*> pages_;
     mutable std::set<int> pagesDrawn_;
     std::map<QString, QLabel*> pageTitles_;

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <array>
@@ -26,6 +27,14 @@ QGridLayout* newGrid() {
     grid->setColumnMinimumWidth(0, kLabelColumnWidth);
     grid->setColumnStretch(1, 1);
     return grid;
+}
+
+// Gives a widget its role in the window's style sheet; a widget already polished (the page body
+// asks for sizes as controls arrive) is polished again so that the role shows.
+void setRole(QWidget* w, const QString& role) {
+    w->setProperty("role", role);
+    w->style()->unpolish(w);
+    w->style()->polish(w);
 }
 
 }  // namespace
@@ -61,8 +70,13 @@ void PageLayouts::fillPage(int index, QVBoxLayout* layout, QWidget* page) {
     addLeftovers(index, layout, page);
 }
 
+const std::vector<const char*>& PageLayouts::barButtons() {
+    static const std::vector<const char*> kButtons = {ctl::cmdClose, ctl::cmdBack, ctl::cmdNext, ctl::Finish};
+    return kButtons;
+}
+
 void PageLayouts::fillButtonBar(QHBoxLayout* layout, QWidget* bar) {
-    for (const char* name : {ctl::cmdClose, ctl::cmdBack, ctl::cmdNext, ctl::Finish}) {
+    for (const char* name : barButtons()) {
         QWidget* button = make(QString::fromLatin1(name), bar);
         button->setMinimumWidth(100);
         layout->addWidget(button);
@@ -97,9 +111,15 @@ QWidget* PageLayouts::makeIntro(const QString& name, QWidget* parent) {
     QWidget* w = make(name, parent);
     if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setWordWrap(true);
-        label->setProperty("role", QStringLiteral("intro"));
+        setRole(label, QStringLiteral("intro"));
     }
     return w;
+}
+
+void PageLayouts::labelField(const QString& label, const QString& field) {
+    if (auto* l = binding_.as<QLabel>(label)) {
+        l->setBuddy(binding_.widget(field));
+    }
 }
 
 void PageLayouts::addRow(QGridLayout* grid, int row, QWidget* parent, const QString& label,
@@ -110,6 +130,7 @@ void PageLayouts::addRow(QGridLayout* grid, int row, QWidget* parent, const QStr
     }
     if (!field.isEmpty()) {
         grid->addWidget(make(field, parent), row, 1);
+        labelField(label, field);
     }
     if (!button.isEmpty()) {
         QWidget* w = make(button, parent);
@@ -139,7 +160,7 @@ void PageLayouts::buildWelcome(QVBoxLayout* layout, QWidget* page) {
     for (const auto& [name, icon] : choicesWithIcons) {
         QWidget* w = make(QString::fromLatin1(name), page);
         if (auto* button = qobject_cast<QToolButton*>(w)) {
-            button->setProperty("role", QStringLiteral("picture"));
+            setRole(button, QStringLiteral("picture"));
             button->setIcon(svgIcon(QString::fromLatin1(icon)));
             button->setIconSize(QSize(64, 64));
             button->setFixedSize(150, 132);
@@ -185,6 +206,8 @@ void PageLayouts::buildGeneral(QVBoxLayout* layout, QWidget* page) {
     QWidget* folders = make(ctl::Dir1, page);
     folders->setMinimumHeight(150);
     root->addWidget(folders, 2, 1);
+    // "CD root folder:" names the folder chosen in the list.
+    labelField(ctl::Label28, ctl::Dir1);
     root->setRowStretch(2, 1);
     layout->addLayout(root, 1);
 }
@@ -258,6 +281,7 @@ void PageLayouts::buildFonts(QVBoxLayout* layout, QWidget* page) {
         for (const auto& r : g.rows) {
             grid->addWidget(make(name(r[0]), box), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
             grid->addWidget(make(name(r[1]), box), row, 1);
+            labelField(name(r[0]), name(r[1]));
             QWidget* button = make(name(r[2]), box);
             button->setMinimumWidth(84);
             grid->addWidget(button, row, 2);
@@ -281,6 +305,7 @@ void PageLayouts::buildFiles(QVBoxLayout* layout, QWidget* page) {
     left->setSpacing(6);
     left->addWidget(make(ctl::Label23, page));
     QWidget* list = make(ctl::lstFiles, page);
+    labelField(ctl::Label23, ctl::lstFiles);
     list->setFixedWidth(200);
     left->addWidget(list, 1);
     columns->addLayout(left);
@@ -292,10 +317,12 @@ void PageLayouts::buildFiles(QVBoxLayout* layout, QWidget* page) {
     const auto addWide = [&](int row, const QString& label, const QString& field) {
         grid->addWidget(make(label, page), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
         grid->addWidget(make(field, page), row, 1, 1, 3);
+        labelField(label, field);
     };
     addWide(1, ctl::Label27, ctl::txtFileTitle);
     grid->addWidget(make(ctl::Label29, page), 2, 0, Qt::AlignLeft | Qt::AlignTop);
     grid->addWidget(make(ctl::txtFileDescription, page), 2, 1, 1, 3);
+    labelField(ctl::Label29, ctl::txtFileDescription);
     grid->setRowStretch(2, 1);
     addRow(grid, 3, page, ctl::lblScreen, ctl::txtFileScreenshot, ctl::cmdFScreenshot);
     addWide(4, ctl::lblCat, ctl::txtFileCat);

@@ -24,6 +24,8 @@ public:
     void fillPage(int index, QVBoxLayout* layout, QWidget* page);
     // Close on the left, the way through the pages on the right.
     void fillButtonBar(QHBoxLayout* layout, QWidget* bar);
+    // The buttons below the pages, in order.
+    static const std::vector<const char*>& barButtons();
     // The picture panel at the right edge, with the program's emblem on it.
     void fillBanner(QWidget* banner);
 
@@ -47,6 +49,8 @@ private:
     void addLeftovers(int index, QVBoxLayout* layout, QWidget* page);
     QWidget* make(const QString& name, QWidget* parent);
     QWidget* makeIntro(const QString& name, QWidget* parent);
+    // Makes a label the field's label: its access key moves the focus to the field.
+    void labelField(const QString& label, const QString& field);
     // A row "label | field | button | swatch" of a grid; empty names leave the cell free.
     void addRow(QGridLayout* grid, int row, QWidget* parent, const QString& label, const QString& field,
                 const QString& button = {}, const QString& swatch = {}, const QString& button2 = {});

@@ -55,6 +55,9 @@ int colorNumber(const QColor& color) {
 }
 
 void configureOpenDialog(QFileDialog& dialog, const OpenFileRequest& request) {
+    if (!request.title.isEmpty()) {
+        dialog.setWindowTitle(request.title);
+    }
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(toQtNameFilters(request.filter));
@@ -73,6 +76,35 @@ QtPrompts::~QtPrompts() {
 void QtPrompts::attach(MainWindow* window) {
     window_ = window;
 }
+
+namespace {
+
+// Notes the control that has the keyboard focus while a dialog is open and gives the focus back
+// to it when the dialog closes: Enter then goes on where it was, it never lands on Close.
+class FocusKeeper {
+public:
+    explicit FocusKeeper(MainWindow* window) : window_(window), focused_(QApplication::focusWidget()) {
+        if (focused_ == nullptr && window_ != nullptr) {
+            focused_ = window_->focusWidget();
+        }
+    }
+    ~FocusKeeper() {
+        if (window_ != nullptr && (focused_ == nullptr || window_->isAncestorOf(focused_))) {
+            window_->restoreFocus(focused_);
+        } else if (focused_ != nullptr && focused_->isVisible()) {
+            focused_->activateWindow();
+            focused_->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+private:
+    QPointer<MainWindow> window_;
+    QPointer<QWidget> focused_;
+};
+
+}  // namespace
 
 QWidget* QtPrompts::parentWidget() const {
     if (QWidget* active = QApplication::activeModalWidget()) {
@@ -101,11 +133,15 @@ Answer QtPrompts::message(MessageIcon icon, MessageButtons buttons, const QStrin
             boxIcon = QMessageBox::Critical;
             break;
     }
-    const bool yesNo = buttons == MessageButtons::YesNo;
+    const bool yesNo = buttons != MessageButtons::Ok;
     QMessageBox box(boxIcon, title, text, yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
                     parentWidget());
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    box.setDefaultButton(!yesNo                                      ? QMessageBox::Ok
+                         : buttons == MessageButtons::YesNoDefaultNo ? QMessageBox::No
+                                                                     : QMessageBox::Yes);
+    box.setEscapeButton(yesNo ? QMessageBox::No : QMessageBox::Ok);
+    const FocusKeeper keeper(window_);
     const int result = box.exec();
     if (!yesNo) {
         return Answer::Ok;
@@ -114,6 +150,7 @@ Answer QtPrompts::message(MessageIcon icon, MessageButtons buttons, const QStrin
 }
 
 std::optional<QString> QtPrompts::openFile(const OpenFileRequest& request) {
+    const FocusKeeper keeper(window_);
     QFileDialog dialog(parentWidget());
     configureOpenDialog(dialog, request);
     // Wide enough for the name, size, type and date columns of Qt's own dialog.
@@ -125,6 +162,7 @@ std::optional<QString> QtPrompts::openFile(const OpenFileRequest& request) {
 }
 
 std::optional<int> QtPrompts::chooseColor(int preset) {
+    const FocusKeeper keeper(window_);
     const QColor chosen = QColorDialog::getColor(colorFromNumber(preset), parentWidget());
     if (!chosen.isValid()) {
         return std::nullopt;
@@ -156,6 +194,7 @@ std::optional<FontChoice> QtPrompts::chooseFont(const FontChoice& preset) {
     }
     initial.setBold(preset.bold);
     bool ok = false;
+    const FocusKeeper keeper(window_);
     const QFont chosen = QFontDialog::getFont(&ok, initial, parentWidget());
     if (!ok) {
         return std::nullopt;

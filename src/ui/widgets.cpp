@@ -29,6 +29,13 @@ void ColorSwatch::paintEvent(QPaintEvent* /*event*/) {
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
     painter.setPen(QPen(palette().color(QPalette::Mid), 1));
+    if (number_ == kNoColor) {
+        // The field names no colour: an empty box, struck through.
+        painter.setBrush(palette().color(QPalette::Base));
+        painter.drawRoundedRect(box, 4, 4);
+        painter.drawLine(box.bottomLeft() + QPointF(3, -3), box.topRight() + QPointF(-3, 3));
+        return;
+    }
     painter.setBrush(colorFromNumber(number_));
     painter.drawRoundedRect(box, 4, 4);
 }

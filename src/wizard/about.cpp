@@ -21,6 +21,7 @@ void addAboutControls(FormModel& dlg, const AboutInfo& info) {
     dlg.add(makeControl(ctl::lblTitle, ControlKind::Label));
     dlg.add(makeControl(ctl::lblVersion, ControlKind::Label));
     dlg.add(makeControl(ctl::lblDescription, ControlKind::Label));
+    dlg.add(makeControl(ctl::Line1, ControlKind::Separator));
     dlg.add(makeControl(ctl::lblCompany, ControlKind::Label));
     dlg.add(makeControl(ctl::lblCopyright, ControlKind::Label));
     dlg.add(makeControl(ctl::lblDataFolder, ControlKind::Label));
@@ -33,6 +34,7 @@ void addAboutControls(FormModel& dlg, const AboutInfo& info) {
                         QStringLiteral("display system information")));
     dlg.add(makeControl(ctl::ZelBText1, ControlKind::Button, info.company,
                         QStringLiteral("visit ") + info.company));
+    dlg.add(makeControl(ctl::Line2, ControlKind::Separator));
 }
 
 // The dialog's load: caption, colour and the labels from the program's version information, and

@@ -187,6 +187,7 @@ void addMainWindowControls(FormModel& form) {
         // Enter goes on to the next page, or finishes on the last; in the menu lists of the
         // first page it is the list's own button, Load or Delete.
         c.defaultButton = c.name == ctl::cmdNext || c.name == ctl::Finish;
+        c.chooseOnly = c.name == ctl::cmbTemplate;
         if (c.name == ctl::cmbMenuL) {
             c.enterButton = QString::fromLatin1(ctl::cmdLoad);
         } else if (c.name == ctl::cmbMenus) {

@@ -14,6 +14,7 @@
 #include "wizard/compose.h"
 #include "wizard/controlnames.h"
 #include "wizard/controls.h"
+#include "wizard/stylepages.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
@@ -143,7 +144,8 @@ void showDetails(Wizard& wizard) {
 // Browse for the entry's file: every file is offered, starting in the CD root.
 void browseFile(Wizard& wizard) {
     const std::optional<QString> chosen =
-        wizard.showOpen(QStringLiteral("All files (*.*)"), std::nullopt, wizard.state().cdRoot);
+        wizard.showOpen(QStringLiteral("Choose the file"), QStringLiteral("All files (*.*)"), std::nullopt,
+                        wizard.state().cdRoot);
     if (chosen) {
         wizard.form().setText(kFile, QDir::toNativeSeparators(*chosen));
     }
@@ -152,7 +154,7 @@ void browseFile(Wizard& wizard) {
 // Browse for the screenshot: pictures only; the start folder stays as the last use left it.
 void browseScreenshot(Wizard& wizard) {
     const std::optional<QString> chosen = wizard.showOpen(
-        QStringLiteral("Pictures (*.jpg;*.gif)|*.jpg;*.gif"), QStringLiteral("jpg"), std::nullopt);
+        QStringLiteral("Choose the screenshot"), kPictureFilter, QStringLiteral("jpg"), std::nullopt);
     if (chosen) {
         wizard.form().setText(kScreenshot, QDir::toNativeSeparators(*chosen));
     }
@@ -313,8 +315,8 @@ void removeEntry(Wizard& wizard) {
         return;
     }
     const QString name = form.items(kList).at(selected);
-    if (!confirm(wizard.prompts(),
-                 QStringLiteral("Do you really want to remove the entry for %1?").arg(name))) {
+    if (!confirmDeletion(wizard.prompts(),
+                         QStringLiteral("Do you really want to remove the entry for %1?").arg(name))) {
         return;
     }
     const qint64 key = keyAt(state, selected);

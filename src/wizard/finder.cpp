@@ -25,7 +25,8 @@ void addFinderControls(FormModel& dlg) {
     dlg.add(makeControl(ctl::frmFiles, ControlKind::Frame, QStringLiteral("  File Descriptions")));
     dlg.add(makeControl(ctl::lblDesTitle, ControlKind::Label, QStringLiteral("File title")));
     dlg.add(makeControl(ctl::cmbDesTitle, ControlKind::ComboBox));
-    dlg.add(makeControl(ctl::txtDesText, ControlKind::TextField));
+    // The description shows on several lines, as it was written.
+    dlg.add(makeControl(ctl::txtDesText, ControlKind::MultiLineText));
     Control ok = makeControl(ctl::cmdOK, ControlKind::Button, QStringLiteral("OK"));
     ok.defaultButton = true;
     dlg.add(ok);
@@ -47,25 +48,27 @@ void closeFinder(Wizard& wizard, FinderDialog& finder) {
     finder.data.reset();
 }
 
-// The dialog's load: a fresh list of the titles stored for the searched file, the first one chosen.
-void loadFinder(Wizard& wizard, FinderDialog& finder) {
+// The dialog's load, before it shows: a fresh list of the titles stored for the searched file, the
+// first one chosen. False, after the message, when nothing matches: the dialog is not shown at all.
+bool loadFinder(Wizard& wizard, FinderDialog& finder) {
     FormModel& dlg = wizard.dialog(kForm);
     dlg.clearItems(kTitles);
     dlg.setText(kTitles, QString());
     dlg.setText(kText, QString());
     finder.data = std::make_unique<clsData>(databaseFileIn(wizard.programDir()));
     if (finder.fileSearch.isEmpty()) {
-        return;
+        return true;
     }
     const QStringList titles = titlesForFile(*finder.data, finder.fileSearch);
     dlg.setItems(kTitles, titles);
     if (titles.isEmpty()) {
+        finder.data.reset();
         inform(wizard.prompts(), QStringLiteral("Sorry, no matching results"));
-        closeFinder(wizard, finder);
-        return;
+        return false;
     }
     dlg.select(kTitles, 0);
     showDescription(finder, dlg);
+    return true;
 }
 
 }  // namespace
@@ -82,9 +85,10 @@ void installFinder(Wizard& wizard) {
             wizard.prompts().showForm(kForm);
             return;
         }
-        wizard.setDialogOpen(kForm, true);
         try {
-            loadFinder(wizard, *finder);
+            if (loadFinder(wizard, *finder)) {
+                wizard.setDialogOpen(kForm, true);
+            }
         } catch (...) {
             closeFinder(wizard, *finder);
             throw;

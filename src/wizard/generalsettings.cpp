@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStorageInfo>
 #include <map>
 #include <memory>
@@ -81,13 +83,35 @@ QString driveOf(const QString& path) {
     return driveLetterOf(nativeForm(path));
 #else
     // A folder that no longer exists belongs to the volume of its nearest existing parent.
-    QString existing = QFileInfo(path).absoluteFilePath();
+    QString existing = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     while (!QFileInfo::exists(existing) && existing != QDir::rootPath()) {
         existing = QFileInfo(existing).absolutePath();
+    }
+    QString holder;
+    for (const QString& drive : availableDrives()) {
+        const QString prefix = drive.endsWith(QLatin1Char('/')) ? drive : drive + QLatin1Char('/');
+        if ((existing == drive || existing.startsWith(prefix)) && drive.size() > holder.size()) {
+            holder = drive;
+        }
+    }
+    if (!holder.isEmpty()) {
+        return holder;
     }
     const QStorageInfo storage(existing);
     return storage.isValid() ? folderAsShown(nativeForm(storage.rootPath())) : QString(nativeSeparator());
 #endif
+}
+
+bool isUserVolume(const QString& rootPath, const QByteArray& fileSystemType) {
+    static const QRegularExpression systemFolder(
+        QStringLiteral("^/(proc|sys|dev|boot|snap|run(?!/media(/|$))|var/lib/snapd|var/snap)(/|$)"));
+    static const QSet<QByteArray> pseudo{
+        "proc",       "sysfs",      "devtmpfs",  "devpts",  "cgroup",      "cgroup2",
+        "securityfs", "pstore",     "bpf",       "debugfs", "tracefs",     "configfs",
+        "fusectl",    "mqueue",     "hugetlbfs", "autofs",  "binfmt_misc", "nsfs",
+        "efivarfs",   "rpc_pipefs", "squashfs",  "ramfs",   "fuse.portal", "fuse.gvfsd-fuse"};
+    return !systemFolder.match(QDir::fromNativeSeparators(rootPath)).hasMatch() &&
+           !pseudo.contains(fileSystemType);
 }
 
 QStringList availableDrives() {
@@ -97,9 +121,11 @@ QStringList availableDrives() {
         drives << driveLetterOf(nativeForm(drive.absoluteFilePath()));
     }
 #else
+    drives << folderAsShown(nativeForm(QDir::homePath()));
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         const QString root = folderAsShown(nativeForm(volume.rootPath()));
-        if (volume.isValid() && !drives.contains(root)) {
+        if (volume.isValid() && QFileInfo(root).isDir() && isUserVolume(root, volume.fileSystemType()) &&
+            !drives.contains(root)) {
             drives << root;
         }
     }
@@ -127,10 +153,10 @@ void installGeneralSettings(Wizard& wizard) {
     auto lastFolders = std::make_shared<LastFolders>();
     FormModel& form = wizard.form();
 
-    // The drive list offers the volumes; the folder list starts in the current folder, which
+    // The drive list offers the volumes; the folder list starts in the home folder, which
     // becomes the CD root only once a folder is opened.
     form.setItems(kDriveList, availableDrives());
-    const QString current = folderAsShown(nativeForm(QDir::currentPath()));
+    const QString current = folderAsShown(nativeForm(QDir::homePath()));
     const QString currentDrive = driveOf(current);
     const int driveIndex = form.items(kDriveList).indexOf(currentDrive);
     if (driveIndex >= 0) {

@@ -90,7 +90,7 @@ void installMenuLibrary(Wizard& w) {
         if (!id) {
             return;
         }
-        if (confirm(w.prompts(), QStringLiteral("Do you really want to remove the selected Menu?"))) {
+        if (confirmDeletion(w.prompts(), QStringLiteral("Do you really want to remove the selected Menu?"))) {
             // Hide the group before a failure can leave it half done; the message follows.
             w.showControls(QStringLiteral("MD"), false);
             if (w.myData().ExecuteSQL(QString::fromUtf8(sql::deleteMenu), {*id})) {

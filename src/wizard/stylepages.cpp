@@ -57,13 +57,19 @@ const std::array<StyleField, 18> kStyleFields = {{
     {"HyperColorA", ctl::txtHColorActive, "RGB(17,207,255)", &V::hyperColorActive},
 }};
 
-// The swatches painted from stored colour values (the background swatch only changes through its picker).
-const std::array<std::pair<const char*, const char*>, 5> kSwatches = {{
-    {ctl::colTitle, ctl::txtTitleColor},
-    {ctl::colButton, ctl::txtBColor},
-    {ctl::colText, ctl::txtDColor},
-    {ctl::colHyper, ctl::txtHColor},
-    {ctl::colHyperA, ctl::txtHColorActive},
+// Each colour field with its picker and its swatch.
+struct ColorRow {
+    const char* button;
+    const char* field;
+    const char* swatch;
+};
+const std::array<ColorRow, 6> kColorRows = {{
+    {ctl::cmdPickColor, ctl::txtBackgroundColor, ctl::colBack},
+    {ctl::cmdTColor, ctl::txtTitleColor, ctl::colTitle},
+    {ctl::cmdBColor, ctl::txtBColor, ctl::colButton},
+    {ctl::cmdDColor, ctl::txtDColor, ctl::colText},
+    {ctl::cmdHColor, ctl::txtHColor, ctl::colHyper},
+    {ctl::cmdHColorActive, ctl::txtHColorActive, ctl::colHyperA},
 }};
 
 // The asset fields in the order the page check reports them.
@@ -157,11 +163,6 @@ void setStandardStyles(Wizard& w) {
             f.setText(q(sf.field), q(sf.standard));
         }
     }
-    for (const auto& [swatch, field] : kSwatches) {
-        (void)field;
-        f.setColor(q(swatch), 12632256);  // RGB(192,192,192)
-    }
-    f.setColor(ctl::colHyperA, 16764689);  // RGB(17,207,255)
 }
 
 void setStyleData(Wizard& w) {
@@ -187,9 +188,6 @@ void setStyleData(Wizard& w) {
     for (const StyleField& sf : kStyleFields) {
         f.setText(q(sf.field), rs.field(q(sf.column)));
     }
-    for (const auto& [swatch, field] : kSwatches) {
-        f.setColor(q(swatch), getCol(f.text(q(field))));
-    }
 }
 
 bool checkStyleImages(Wizard& w) {
@@ -200,6 +198,13 @@ bool checkStyleImages(Wizard& w) {
         return false;
     }
     if (!checkStyleFolderName(w, name)) {
+        return false;
+    }
+    // The logo position goes into the style sheet as whole pixels.
+    static const QRegularExpression wholeNumber(QStringLiteral("^-?[0-9]+$"));
+    if (!wholeNumber.match(f.text(ctl::txtTop)).hasMatch() ||
+        !wholeNumber.match(f.text(ctl::txtLeft)).hasMatch()) {
+        inform(w.prompts(), QStringLiteral("Please enter the logo position in whole pixels!"));
         return false;
     }
     QString invalid;
@@ -287,9 +292,6 @@ void refreshData(Wizard& w) {
 
 namespace {
 
-const QString kPictureFilter = QStringLiteral("Pictures (*.jpg;*.gif)|*.jpg;*.gif");
-const QString kSoundFilter = QStringLiteral("Sounds (*.wav)|*.wav");
-
 // A system colour has no red, green and blue: each of the three parts that cannot be read is
 // reported, titled with the application's name, before its value RGB(-1,-1,-1) is written.
 void reportSystemColor(Prompts& prompts, int color) {
@@ -318,26 +320,34 @@ void pickFont(Wizard& w, const QString& field) {
     f.setText(field, writeFontValue(font));
 }
 
-void pickFile(Wizard& w, const QString& field, const QString& filter, const QString& defaultExt) {
-    if (const auto path = w.showOpen(filter, defaultExt, std::nullopt)) {
+void pickFile(Wizard& w, const QString& field, const QString& title, bool sound) {
+    const auto path = sound ? w.showOpen(title, kSoundFilter, QStringLiteral("wav"), std::nullopt)
+                            : w.showOpen(title, kPictureFilter, QStringLiteral("jpg"), std::nullopt);
+    if (path) {
         w.form().setText(field, *path);
     }
+}
+
+// The swatch shows the colour its field's text names, whoever wrote the text.
+void paintSwatch(FormModel& f, const ColorRow& row) {
+    f.setColor(q(row.swatch), namedColor(f.text(q(row.field))).value_or(kNoColor));
 }
 
 }  // namespace
 
 void installStylePages(Wizard& w) {
-    const std::array<std::array<const char*, 3>, 6> colors = {{
-        {ctl::cmdPickColor, ctl::txtBackgroundColor, ctl::colBack},
-        {ctl::cmdTColor, ctl::txtTitleColor, ctl::colTitle},
-        {ctl::cmdBColor, ctl::txtBColor, ctl::colButton},
-        {ctl::cmdDColor, ctl::txtDColor, ctl::colText},
-        {ctl::cmdHColor, ctl::txtHColor, ctl::colHyper},
-        {ctl::cmdHColorActive, ctl::txtHColorActive, ctl::colHyperA},
-    }};
-    for (const auto& [button, field, swatch] : colors) {
-        w.onClick(q(button), [&w, field = q(field), swatch = q(swatch)] { pickColor(w, field, swatch); });
+    FormModel& f = w.form();
+    for (const ColorRow& row : kColorRows) {
+        w.onClick(q(row.button), [&w, row] { pickColor(w, q(row.field), q(row.swatch)); });
+        paintSwatch(f, row);
     }
+    f.addListener([&f](const QString& name) {
+        for (const ColorRow& row : kColorRows) {
+            if (name == QLatin1String(row.field)) {
+                paintSwatch(f, row);
+            }
+        }
+    });
     const std::array<std::pair<const char*, const char*>, 4> fonts = {{
         {ctl::cmdTFont, ctl::txtTitleFont},
         {ctl::cmdBFont, ctl::txtButtonFont},
@@ -347,19 +357,17 @@ void installStylePages(Wizard& w) {
     for (const auto& [button, field] : fonts) {
         w.onClick(q(button), [&w, field = q(field)] { pickFont(w, field); });
     }
-    const std::array<std::pair<const char*, const char*>, 5> files = {{
-        {ctl::cmdBImage, ctl::txtBackImage},
-        {ctl::cmdLImage, ctl::txtLogoImage},
-        {ctl::cmdButtonOn, ctl::txtButtonOn},
-        {ctl::cmdButtonOff, ctl::txtButtonOff},
-        {ctl::cmdBSound, ctl::txtBSound},
+    const std::array<std::array<const char*, 3>, 5> files = {{
+        {ctl::cmdBImage, ctl::txtBackImage, "Choose the background image"},
+        {ctl::cmdLImage, ctl::txtLogoImage, "Choose the logo"},
+        {ctl::cmdButtonOn, ctl::txtButtonOn, "Choose the button image (on)"},
+        {ctl::cmdButtonOff, ctl::txtButtonOff, "Choose the button image (off)"},
+        {ctl::cmdBSound, ctl::txtBSound, "Choose the background sound"},
     }};
-    for (const auto& [button, field] : files) {
+    for (const auto& [button, field, title] : files) {
         const bool sound = QByteArray(button) == ctl::cmdBSound;
-        w.onClick(q(button), [&w, field = q(field), sound] {
-            pickFile(w, field, sound ? kSoundFilter : kPictureFilter,
-                     sound ? QStringLiteral("wav") : QStringLiteral("jpg"));
-        });
+        w.onClick(q(button),
+                  [&w, field = q(field), title = q(title), sound] { pickFile(w, field, title, sound); });
     }
 }
 

@@ -19,6 +19,12 @@ void refreshData(Wizard& w);  // rebuilds the list, selects the current style an
 // Selects the first entry after "NEW" whose id is `id`; false (list unchanged) when none matches.
 bool selectStyleEntry(Wizard& w, qint64 id);
 
+// The open-file dialog's filters: pictures (the four style images and the screenshot) and sounds.
+inline const QString kPictureFilter =
+    QStringLiteral("Pictures (*.jpg;*.jpeg;*.gif;*.png)|*.jpg;*.jpeg;*.gif;*.png|All files (*.*)|*.*");
+inline const QString kSoundFilter =
+    QStringLiteral("Sounds (*.wav;*.mp3;*.mid)|*.wav;*.mp3;*.mid|All files (*.*)|*.*");
+
 // True when a style name can serve as a folder name on every platform.
 bool isUsableFolderName(const QString& name);
 

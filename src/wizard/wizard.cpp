@@ -130,8 +130,10 @@ void Wizard::changeDrive(const QString& drive) {
     }
 }
 
-std::optional<QString> Wizard::showOpen(std::optional<QString> filter, std::optional<QString> defaultExt,
+std::optional<QString> Wizard::showOpen(const QString& title, std::optional<QString> filter,
+                                        std::optional<QString> defaultExt,
                                         std::optional<QString> initialDir) {
+    cdlg_.title = title;
     if (filter) {
         cdlg_.filter = *filter;
     }

@@ -87,10 +87,11 @@ public:
     // Runs one user action; an error it throws is shown as a message naming what failed.
     void run(const QString& action, const std::function<void()>& handler);
 
-    // The one open-file dialog of the window: a setting that a caller leaves out (nullopt) keeps
-    // the value of the previous use. Returns the chosen path, or nothing when cancelled.
-    std::optional<QString> showOpen(std::optional<QString> filter, std::optional<QString> defaultExt,
-                                    std::optional<QString> initialDir);
+    // The one open-file dialog of the window, titled with what is chosen: a setting that a caller
+    // leaves out (nullopt) keeps the value of the previous use. Returns the chosen path, or nothing
+    // when cancelled.
+    std::optional<QString> showOpen(const QString& title, std::optional<QString> filter,
+                                    std::optional<QString> defaultExt, std::optional<QString> initialDir);
 
     // --- Closing
     // Close and File > Quit: an entry with unsaved changes is offered for saving first; the

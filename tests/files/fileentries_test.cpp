@@ -74,8 +74,8 @@ const QString kNoFile = u"Please select a file and enter a file name!"_s;
 
 TEST(FileEntries, AddChangeAndRemoveEntries) {
     EntryPage p;
-    // Browse for the file: every file, starting in the CD root; for the screenshot: pictures, the
-    // start folder as the last use left it. A cancelled dialog leaves the field.
+    // Browse for the file: every file, starting in the CD root; for the screenshot: pictures (or
+    // every file), the start folder as the last use left it. A cancelled dialog leaves the field.
     p.prompts.queueFile(p.disc.native(u"Setup/install.exe"_s));
     p.w.click(ctl::cmdFile);
     p.prompts.queueFile(p.pics.native(u"shot.jpg"_s));
@@ -84,10 +84,13 @@ TEST(FileEntries, AddChangeAndRemoveEntries) {
     p.w.click(ctl::cmdFScreenshot);
     const auto dialogs = test::events(p.prompts.transcript());
     ASSERT_EQ(dialogs.size(), 3);
-    EXPECT_EQ(QStringList({dialogs[0][u"filter"_s].toString(), dialogs[1][u"filter"_s].toString(),
-                           dialogs[1][u"defaultExt"_s].toString(), dialogs[2][u"initialDir"_s].toString()}),
-              QStringList({u"All files (*.*)"_s, u"Pictures (*.jpg;*.gif)|*.jpg;*.gif"_s, u"jpg"_s,
-                           p.w.state().cdRoot}));
+    EXPECT_EQ(
+        QStringList({dialogs[0][u"title"_s].toString(), dialogs[0][u"filter"_s].toString(),
+                     dialogs[1][u"title"_s].toString(), dialogs[1][u"filter"_s].toString(),
+                     dialogs[1][u"defaultExt"_s].toString(), dialogs[2][u"initialDir"_s].toString()}),
+        QStringList({u"Choose the file"_s, u"All files (*.*)"_s, u"Choose the screenshot"_s,
+                     u"Pictures (*.jpg;*.jpeg;*.gif;*.png)|*.jpg;*.jpeg;*.gif;*.png|All files (*.*)|*.*"_s,
+                     u"jpg"_s, p.w.state().cdRoot}));
     // A new entry: the link below the root, "none" for no category, the screenshot's bare name
     // and its copy in the menu folder; the editor empties for the next. "none" copies nothing.
     p.set(ctl::txtFileDescription, u"Line\r\nAnn's \"setup\""_s);
@@ -128,6 +131,8 @@ TEST(FileEntries, AddChangeAndRemoveEntries) {
     p.prompts.queueAnswer(false);
     p.w.click(ctl::cmdFileRemove);
     EXPECT_EQ(p.stored().size(), 3);
+    // Enter answers No to a question that deletes something.
+    EXPECT_EQ(test::events(p.prompts.transcript(), u"message"_s).value(1)[u"default"_s], u"no"_s);
     p.prompts.queueAnswer(true);
     p.w.click(ctl::cmdFileRemove);
     EXPECT_EQ(p.takeMessages(), (QStringList{u"Please select an entry in the list!"_s,
@@ -226,9 +231,9 @@ TEST(FileEntries, CloseAndQuitOfferAnUnsavedEntryForSavingFirst) {
     EXPECT_EQ(p.list(), QStringList{u"Read me"_s});
     EXPECT_EQ(quits(), 4);
     const QJsonObject asked = test::events(p.prompts.transcript(), u"message"_s).value(0);
-    EXPECT_EQ(QStringList(
-                  {asked[u"icon"_s].toString(), asked[u"buttons"_s].toString(), asked[u"text"_s].toString()}),
-              QStringList({u"question"_s, u"yesno"_s, question(u"Read me"_s)}));
+    EXPECT_EQ(QStringList({asked[u"icon"_s].toString(), asked[u"buttons"_s].toString(),
+                           asked[u"default"_s].toString(), asked[u"text"_s].toString()}),
+              QStringList({u"question"_s, u"yesno"_s, u"yes"_s, question(u"Read me"_s)}));
 
     // A clicked entry: unchanged is nothing to save. Changed, and Yes, but the save is refused:
     // the window stays and the fields keep the change.

@@ -8,11 +8,13 @@
 #include "support/testsupport.h"
 #include "ui/dialogform.h"
 #include "ui/mainwindow.h"
+#include "ui/pagelayouts.h"
 #include "ui/qtprompts.h"
 #include "ui/widgets.h"
 #include "wizard/compose.h"
 #include "wizard/controlnames.h"
 #include "wizard/controls.h"
+#include "wizard/stylepages.h"
 
 namespace {
 
@@ -50,14 +52,17 @@ QString chooseFont(QtPrompts& prompts, const QString& preset, const QString& sho
     return font ? ScriptedPrompts::fontText(*font) : u"none"_s;
 }
 
-// The window's real prompts with the message boxes answered from the queue of `script`.
+// The window's real prompts with the message boxes answered from the queue of `script`, or shown
+// for real when `realBoxes` is set.
 struct Prompts : QtPrompts {
     ScriptedPrompts script;
     QStringList messages;  // the texts of the messages shown
+    bool realBoxes = false;
     Answer message(MessageIcon icon, MessageButtons buttons, const QString& title,
                    const QString& text) override {
         messages << text;
-        return script.message(icon, buttons, title, text);
+        return realBoxes ? QtPrompts::message(icon, buttons, title, text)
+                         : script.message(icon, buttons, title, text);
     }
 };
 
@@ -98,9 +103,37 @@ struct Window {
     }
 };
 
-TEST(MainWindow, ShowsThePageOfTheModelWholeAtTheSmallestSizeWithEveryTooltip) {
+// The access key a button or label shows.
+QKeySequence accessKey(QWidget* widget) {
+    const auto* button = qobject_cast<QAbstractButton*>(widget);
+    return QKeySequence::mnemonic(button ? button->text() : qobject_cast<QLabel*>(widget)->text());
+}
+
+// Every button and field label shown has an access key; the menus' and those of the buttons below
+// the pages are their own, and those buttons stand whole in the window.
+void expectAccessKeys(MainWindow& window) {
+    const auto& bar = PageLayouts::barButtons();
+    QList<QKeySequence> keys, barKeys{QKeySequence(u"Alt+F"_s), QKeySequence(u"Alt+H"_s)};
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(widget);
+        if (widget->isVisible() && (qobject_cast<QAbstractButton*>(widget) || (label && label->buddy()))) {
+            keys << accessKey(widget);
+            EXPECT_FALSE(keys.last().isEmpty()) << widget->objectName().toStdString();
+            if (std::find(bar.begin(), bar.end(), widget->objectName()) != bar.end()) {
+                barKeys << keys.last();
+                EXPECT_TRUE(window.rect().contains(QRect(widget->mapTo(&window, QPoint()), widget->size())));
+            }
+        }
+    }
+    EXPECT_EQ(barKeys.size(), 5);
+    for (const QKeySequence& key : barKeys) {
+        EXPECT_LE(keys.count(key), 1) << key.toString().toStdString();
+    }
+}
+
+TEST(MainWindow, ShowsEveryPageWholeAtItsUsualSizeWithEveryTooltip) {
     Window w;
-    w.window.resize(w.window.minimumSize());
+    w.window.resize(840, 580);
     // Long values of the style pages, as the font and colour dialogs write them.
     const QString font = u"DejaVu Sans Mono;12pt;Normal"_s, colour = u"RGB(255,255,255)"_s;
     const std::pair<const char*, QString> fields[] = {
@@ -118,7 +151,9 @@ TEST(MainWindow, ShowsThePageOfTheModelWholeAtTheSmallestSizeWithEveryTooltip) {
         }
         EXPECT_EQ(w.window.page(page)->findChild<QLabel*>(u"pageTitle"_s)->text(),
                   w.form().caption(pageFrameName(page)));
-        EXPECT_GE(w.window.page(page)->height(), w.window.page(page)->minimumSizeHint().height()) << page;
+        // Nothing to scroll.
+        EXPECT_FALSE(w.window.pageArea()->verticalScrollBar()->isVisible()) << page;
+        EXPECT_FALSE(w.window.pageArea()->horizontalScrollBar()->isVisible()) << page;
         // Finish takes the place of Next on the last page.
         EXPECT_EQ(w.widget(ctl::Finish)->isVisible(), page == 4) << page;
         EXPECT_EQ(w.widget(ctl::cmdNext)->isVisible(), page != 4) << page;
@@ -127,7 +162,6 @@ TEST(MainWindow, ShowsThePageOfTheModelWholeAtTheSmallestSizeWithEveryTooltip) {
         auto* edit = w.widget<QLineEdit>(name);
         EXPECT_GT(edit->width() - 8, edit->fontMetrics().horizontalAdvance(value)) << name;
     }
-    EXPECT_EQ(w.window.size(), w.window.minimumSize());
 
     int withTooltip = 0;
     for (const Control& c : w.form().controls()) {
@@ -152,7 +186,7 @@ TEST(MainWindow, ShowsThePageOfTheModelWholeAtTheSmallestSizeWithEveryTooltip) {
 
 TEST(MainWindow, WidgetsFollowTheModelAndUserInputGoesBackToIt) {
     Window w;
-    w.record({ctl::cmbTemplate, ctl::lstFiles});
+    w.record({ctl::cmbStyles, ctl::lstFiles});
 
     // A text field: typing sets the model's text; a value from the model shows from its beginning.
     w.go(1);
@@ -164,17 +198,11 @@ TEST(MainWindow, WidgetsFollowTheModelAndUserInputGoesBackToIt) {
     EXPECT_EQ(title->cursorPosition(), 0);
 
     // A drop-down list: typing fires nothing; choosing an item selects it and fires its Click.
-    auto* templates = w.widget<QComboBox>(ctl::cmbTemplate);
-    EXPECT_EQ(templates->count(), 4);
-    templates->lineEdit()->selectAll();
-    QTest::keyClicks(templates->lineEdit(), u"Ext"_s);
-    EXPECT_EQ(w.form().text(ctl::cmbTemplate), u"Ext"_s);
+    auto* styles = w.widget<QComboBox>(ctl::cmbStyles);
+    w.form().setItems(ctl::cmbStyles, {u"NEW"_s, u"1: Ocean"_s});
+    QTest::keyClicks(styles->lineEdit(), u"Ext"_s);
+    EXPECT_EQ(w.form().text(ctl::cmbStyles), u"Ext"_s);
     EXPECT_TRUE(w.fired.isEmpty());
-    emit templates->activated(2);
-    EXPECT_EQ(w.form().selected(ctl::cmbTemplate), 2);
-    EXPECT_EQ(templates->currentText(), u"Extended"_s);
-    w.form().setText(ctl::cmbTemplate, u"Typed"_s);
-    EXPECT_EQ(templates->currentText(), u"Typed"_s);
 
     // A list: the model's items show; a click selects the row and fires the list's Click.
     w.go(4);
@@ -183,7 +211,7 @@ TEST(MainWindow, WidgetsFollowTheModelAndUserInputGoesBackToIt) {
     ASSERT_EQ(files->count(), 2);
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(1)).center());
     EXPECT_EQ(w.form().selected(ctl::lstFiles), 1);
-    EXPECT_EQ(w.fired, (QStringList{ctl::cmbTemplate, ctl::lstFiles}));
+    EXPECT_EQ(w.fired, QStringList{ctl::lstFiles});
     w.form().setItemText(ctl::lstFiles, 0, u"Installer"_s);
     EXPECT_EQ(files->item(0)->text(), u"Installer"_s);
     EXPECT_EQ(files->currentRow(), 1);
@@ -202,16 +230,50 @@ TEST(MainWindow, WidgetsFollowTheModelAndUserInputGoesBackToIt) {
     EXPECT_EQ(w.form().text(ctl::txtFileDescription), u"a\nb"_s);
     EXPECT_EQ(w.wizard.state().curStep, 4);
 
-    // Swatches paint the colour number; labels follow caption, weight and visibility.
-    auto* swatch = w.widget<ColorSwatch>(ctl::colHyperA);
-    w.form().setColor(ctl::colHyperA, 255);
-    EXPECT_EQ(swatch->grab().toImage().pixelColor(swatch->rect().center()), QColor(255, 0, 0));
+    // Labels follow caption, weight and visibility.
     EXPECT_TRUE(w.widget(ctl::lblRoot)->font().bold());
     w.form().setCaption(ctl::lblRoot, u"/media/cd"_s);
     EXPECT_EQ(w.widget<QLabel>(ctl::lblRoot)->text(), u"/media/cd"_s);
     w.form().setVisible(ctl::lblScreen, false);
     EXPECT_TRUE(w.widget(ctl::lblScreen)->isHidden());
     EXPECT_FALSE(w.widget(ctl::lblCat)->isHidden());
+}
+
+TEST(MainWindow, TheTemplateIsOnlyChosenAndEachSwatchShowsWhatItsFieldNames) {
+    Window w;
+    w.record({ctl::cmbTemplate});
+    w.go(1);
+    // The template is chosen, never typed: a text from elsewhere that is none of the items shows
+    // as one more item while it is the text.
+    auto* templates = w.widget<QComboBox>(ctl::cmbTemplate);
+    const auto shown = [&] {
+        return QStringList{templates->currentText(), QString::number(templates->count())};
+    };
+    EXPECT_EQ(templates->lineEdit(), nullptr);
+    EXPECT_EQ(shown(), (QStringList{u"Standard"_s, u"4"_s}));
+    w.form().setText(ctl::cmbTemplate, u"Extended typed"_s);
+    EXPECT_EQ(shown(), (QStringList{u"Extended typed"_s, u"5"_s}));
+    EXPECT_EQ(templates->itemText(4), u"Extended typed"_s);
+    emit templates->activated(4);  // the extra item is the text already
+    EXPECT_TRUE(w.fired.isEmpty());
+    emit templates->activated(2);
+    EXPECT_EQ(w.form().text(ctl::cmbTemplate), u"Extended"_s);
+    EXPECT_EQ(shown(), (QStringList{u"Extended"_s, u"4"_s}));
+    EXPECT_EQ(w.fired, QStringList{ctl::cmbTemplate});
+
+    // A swatch shows the colour its field names as it is typed, in either form, or none at all.
+    auto* swatch = w.widget<ColorSwatch>(ctl::colBack);
+    const auto painted = [swatch] {
+        return swatch->grab().toImage().pixelColor(swatch->rect().center() + QPoint(6, 0));
+    };
+    auto* colour = w.widget<QLineEdit>(ctl::txtBackgroundColor);
+    for (const auto& [typed, expected] : {std::pair{u"RGB(255,233,160)"_s, QColor(255, 233, 160)},
+                                          std::pair{u"4235519"_s, QColor(255, 160, 64)},
+                                          std::pair{u"RGB(1,2"_s, swatch->palette().color(QPalette::Base)}}) {
+        colour->clear();
+        QTest::keyClicks(colour, typed);
+        EXPECT_EQ(painted(), expected) << typed.toStdString();
+    }
 }
 
 TEST(MainWindow, KeyboardFocusAndEnterFollowThePageShown) {
@@ -223,6 +285,7 @@ TEST(MainWindow, KeyboardFocusAndEnterFollowThePageShown) {
     // Each page shown puts the focus on its first field, forward and back, never on Close.
     const char* firstFields[] = {ctl::cmdNew, ctl::txtTitle, ctl::txtStyleName, ctl::txtTitleFont,
                                  ctl::txtFile};
+    EXPECT_TRUE(w.focusOn(firstFields[0])) << "at start";
     for (int page : {1, 2, 3, 4, 3}) {
         w.go(page);
         EXPECT_EQ(QApplication::focusWidget(), w.widget(firstFields[page])) << "page " << page;
@@ -266,6 +329,83 @@ TEST(MainWindow, KeyboardFocusAndEnterFollowThePageShown) {
     EXPECT_TRUE(w.window.page(3)->isVisible());
 }
 
+TEST(MainWindow, AfterAQuestionTheFocusIsBackAndEnterGoesOnNeverToClose) {
+    Window w;
+    w.prompts.realBoxes = true;
+    QApplication::setActiveWindow(&w.window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+    w.record({ctl::cmdClose, ctl::Finish});
+    w.go(4);
+    w.form().setItems(ctl::lstFiles, {u"Setup"_s});
+    w.form().select(ctl::lstFiles, 0);
+    // Removing an entry asks first; Enter in the box is No. Then the title field has the focus
+    // again, and Enter there is the page's default button, Finish.
+    w.widget(ctl::txtFileTitle)->setFocus();
+    QString defaultButton;
+    whenOpen<QMessageBox>([&](QMessageBox* box) {
+        defaultButton = box->defaultButton()->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    w.wizard.click(ctl::cmdFileRemove);
+    EXPECT_EQ(defaultButton.remove(u'&'), u"No"_s);
+    EXPECT_EQ(w.form().items(ctl::lstFiles), QStringList{u"Setup"_s});
+    ASSERT_TRUE(w.focusOn(ctl::txtFileTitle));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    // A notice from a clicked button gives the focus back to that button.
+    w.wizard.onClick(ctl::cmdSave, [&] { inform(w.prompts, u"Saved"_s); });
+    whenOpen<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    QTest::mouseClick(w.widget(ctl::cmdSave), Qt::LeftButton);
+    EXPECT_TRUE(w.focusOn(ctl::cmdSave));
+    EXPECT_EQ(w.fired, QStringList{ctl::Finish});
+}
+
+// Also run at 200% on a 1024x768 screen (see CMakeLists.txt), where the window starts as large as
+// the screen; elsewhere it is made that small.
+TEST(SmallScreen, EveryButtonAndFieldHasItsAccessKeyAndCanBeReached) {
+    Window w;
+    QApplication::setActiveWindow(&w.window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+    EXPECT_TRUE(w.window.screen()->availableGeometry().contains(w.window.frameGeometry()));
+    w.window.resize(w.window.size().boundedTo(QSize(512, 384)));
+    QScrollArea* area = w.window.pageArea();
+    bool scrolled = false;
+    for (int page = 0; page < kPageCount; ++page) {
+        w.go(page);
+        QApplication::processEvents();
+        expectAccessKeys(w.window);
+        // The page keeps the room it needs; what takes the focus is scrolled into view, whole or
+        // as much of it as the page body shows.
+        EXPECT_GE(area->widget()->height(), w.window.page(page)->minimumSizeHint().height()) << page;
+        EXPECT_GE(area->widget()->width(), w.window.page(page)->minimumSizeHint().width()) << page;
+        scrolled = scrolled || area->verticalScrollBar()->isVisible();
+        for (const Control& c : w.form().controls()) {
+            QWidget* widget = c.page == page ? w.window.control(c.name) : nullptr;
+            if (widget != nullptr && widget->isVisible() && (widget->focusPolicy() & Qt::TabFocus)) {
+                widget->setFocus(Qt::TabFocusReason);
+                QApplication::processEvents();
+                const QSize room = area->viewport()->size() - QSize(16, 16);
+                const QSize shown =
+                    area->viewport()
+                        ->rect()
+                        .intersected(QRect(widget->mapTo(area->viewport(), QPoint()), widget->size()))
+                        .size();
+                EXPECT_EQ(shown, widget->size().boundedTo(room).expandedTo(shown))
+                    << page << c.name.toStdString();
+            }
+        }
+    }
+    EXPECT_TRUE(scrolled);
+    // The model's captions stay as they are. A label's key moves the focus to its field; the bar's
+    // keys press their buttons.
+    EXPECT_EQ(QStringList({w.form().caption(ctl::Label1), w.form().caption(ctl::cmdNext)}),
+              QStringList({u"Template:"_s, u"Next >"_s}));
+    w.go(1);
+    QTest::keySequence(&w.window, accessKey(w.widget(ctl::Label1)));
+    EXPECT_TRUE(w.focusOn(ctl::cmbTemplate));
+    QTest::keySequence(&w.window, QKeySequence(u"Alt+N"_s));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.wizard.state().curStep == 2; }));
+}
+
 TEST(MainWindow, TheCloseButtonOffersAnUnsavedEntryOnceAsCloseDoes) {
     const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
     QApplication::setQuitOnLastWindowClosed(false);
@@ -304,8 +444,9 @@ TEST(MainWindow, FolderAndDriveListsShowAndOpenRealFolders) {
     });
     w.go(1);
 
-    // The model's folder is selected in the tree; a click on a folder opens it.
+    // The tree starts at the home folder; the model's folder is selected; a click on a folder opens it.
     auto* tree = w.widget<FolderTree>(ctl::Dir1);
+    EXPECT_EQ(tree->currentFolder(), QDir::toNativeSeparators(QDir::homePath()));
     w.form().setText(ctl::Dir1, disc);
     EXPECT_EQ(tree->currentFolder(), disc);
     const QModelIndex index = tree->fileSystem()->index(QDir::fromNativeSeparators(setup));
@@ -348,17 +489,21 @@ TEST(DialogForm, FinderIsDrawnFromItsModelBesideTheWindowAndBoundBothWays) {
     DialogForm* dialog = w.window.dialogForm(ctl::frmFiles);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible() && !dialog->isModal());
+    EXPECT_EQ(dialog->screen(), w.window.screen());
+    EXPECT_TRUE(w.window.screen()->availableGeometry().contains(dialog->frameGeometry()));
     EXPECT_EQ(dialog->windowTitle(), files.caption(ctl::frmFiles));
     for (const Control& c : files.controls()) {
         EXPECT_EQ(dialog->control(c.name) != nullptr, c.kind != ControlKind::Frame) << c.name.toStdString();
     }
 
-    // Both ways, with events named "frmFiles.NAME"; the main window stays usable meanwhile.
-    auto* text = qobject_cast<QLineEdit*>(dialog->control(ctl::txtDesText));
+    // Both ways, with events named "frmFiles.NAME"; the main window stays usable meanwhile. The
+    // description shows several lines at once.
+    auto* text = qobject_cast<QPlainTextEdit*>(dialog->control(ctl::txtDesText));
     QTest::keyClicks(text, u"setup.exe"_s);
     EXPECT_EQ(files.text(ctl::txtDesText), u"setup.exe"_s);
-    files.setText(ctl::txtDesText, u"install.exe"_s);
-    EXPECT_EQ(text->text(), u"install.exe"_s);
+    files.setText(ctl::txtDesText, u"Installs\r\nthe suite"_s);
+    EXPECT_EQ(text->toPlainText(), u"Installs\nthe suite"_s);
+    EXPECT_GE(text->viewport()->height(), 3 * text->fontMetrics().lineSpacing());
     QTest::mouseClick(dialog->control(ctl::cmdOK), Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
     w.click(ctl::cmdNext);
@@ -371,7 +516,7 @@ TEST(DialogForm, FinderIsDrawnFromItsModelBesideTheWindowAndBoundBothWays) {
     EXPECT_FALSE(dialog->isVisible());
     w.wizard.setDialogOpen(ctl::frmFiles, true);
     EXPECT_TRUE(dialog->isVisible());
-    QTest::keyClick(dialog, Qt::Key_Escape);
+    QTest::keyClick(dialog->control(ctl::cmbDesTitle), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible() || w.wizard.isDialogOpen(ctl::frmFiles));
 
     // Beside the window where the screen has room: the window, the screen, the finder's place.
@@ -383,13 +528,15 @@ TEST(DialogForm, FinderIsDrawnFromItsModelBesideTheWindowAndBoundBothWays) {
         // Room on neither side: as far right as the screen allows, never below it.
         {QRect(160, 60, 960, 780), QRect(0, 0, 1280, 800), QPoint(920, 100)},
         {QRect(160, 700, 960, 100), QRect(0, 0, 1280, 800), QPoint(920, 660)},
+        // A screen narrower than the dialog: its left edge on the screen.
+        {QRect(1300, 60, 300, 200), QRect(1280, 0, 320, 800), QPoint(1280, 100)},
     };
     for (const auto& [window, screen, expected] : places) {
         EXPECT_EQ(placeBeside(window, QSize(360, 140), screen), expected) << window.x() << "," << window.y();
     }
 }
 
-TEST(DialogForm, HelpAboutOpensTheModalAboutBoxUntilItsOwnButtonClosesIt) {
+TEST(DialogForm, HelpAboutOpensTheModalAboutBoxUntilEscapeClosesIt) {
     Window w;
     DialogForm* about = nullptr;
     int lightest = 0;
@@ -397,33 +544,29 @@ TEST(DialogForm, HelpAboutOpensTheModalAboutBoxUntilItsOwnButtonClosesIt) {
         about = dialog;
         EXPECT_EQ(dialog->formName(), ctl::frmAbout);
         EXPECT_TRUE(dialog->isModal());
-        // Fixed size, picture drawn; the link reads light on the box's blue (lightness 150).
+        // Fixed size, no minimise or maximise button, the program's icon, picture and separator
+        // lines drawn; the link reads light on the box's blue (lightness 150).
         EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+        EXPECT_EQ(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint), 0);
+        EXPECT_TRUE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(dialog->windowIcon().isNull());
         EXPECT_FALSE(qobject_cast<QLabel*>(dialog->control(ctl::Image1))->pixmap().isNull());
+        for (const char* line : {ctl::Line1, ctl::Line2}) {
+            auto* frame = qobject_cast<QFrame*>(dialog->control(line));
+            EXPECT_TRUE(frame != nullptr && frame->frameShape() == QFrame::HLine && frame->isVisible())
+                << line;
+        }
         const QImage link = dialog->grab(dialog->control(ctl::ZelBText1)->geometry()).toImage();
         for (int i = 0; i < link.width() * link.height(); ++i) {
             lightest = std::max(lightest, link.pixelColor(i % link.width(), i / link.width()).lightness());
         }
-        QTest::mouseClick(dialog->control(ctl::cmdOK), Qt::LeftButton);
+        QTest::keyClick(dialog->control(ctl::cmdSysInfo), Qt::Key_Escape);
     });
     w.window.menuAction(ctl::mnuAbout)->trigger();  // returns when the box closes
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->palette().color(QPalette::Window), QColor(110, 130, 190));
     EXPECT_GT(lightest, 200);
     EXPECT_FALSE(about->isVisible() || w.wizard.isDialogOpen(ctl::frmAbout));
-}
-
-TEST(QtPrompts, ConvertsFileFilters) {
-    const std::pair<const char*, QStringList> filters[] = {
-        {"Pictures (*.jpg;*.gif)|*.jpg;*.gif", {u"Pictures (*.jpg *.gif)"_s}},
-        {"Sounds (*.wav)|*.wav", {u"Sounds (*.wav)"_s}},
-        // A display name without its pattern part offers every file.
-        {"All files (*.*)", {u"All files (*)"_s}},
-        {"Pictures|*.jpg|Everything|*.*", {u"Pictures (*.jpg)"_s, u"Everything (*)"_s}},
-    };
-    for (const auto& [filter, expected] : filters) {
-        EXPECT_EQ(toQtNameFilters(QString::fromLatin1(filter)), expected) << filter;
-    }
 }
 
 TEST(QtPrompts, ShowsRealDialogsAndReturnsTheirAnswers) {
@@ -471,7 +614,9 @@ TEST(QtPrompts, ShowsRealDialogsAndReturnsTheirAnswers) {
     QTemporaryDir dir;
     QFile(dir.filePath(u"logo.gif"_s)).open(QIODevice::WriteOnly);
     whenOpen<QFileDialog>([](QFileDialog* dialog) {
-        EXPECT_THAT(dialog->nameFilters(), ElementsAre(u"Pictures (*.jpg *.gif)"_s));
+        EXPECT_EQ(dialog->windowTitle(), u"Choose the logo"_s);
+        EXPECT_THAT(dialog->nameFilters(),
+                    ElementsAre(u"Pictures (*.jpg *.jpeg *.gif *.png)"_s, u"All files (*)"_s));
         EXPECT_EQ(dialog->defaultSuffix(), u"jpg"_s);
         EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
         // Typed as the author would: selectFile() leaves the field alone while it has the focus.
@@ -479,11 +624,13 @@ TEST(QtPrompts, ShowsRealDialogsAndReturnsTheirAnswers) {
         QMetaObject::invokeMethod(dialog, "accept");
     });
     const auto file = prompts.openFile(
-        {u"Pictures (*.jpg;*.gif)|*.jpg;*.gif"_s, u"jpg"_s, QDir::toNativeSeparators(dir.path())});
+        {u"Choose the logo"_s, kPictureFilter, u"jpg"_s, QDir::toNativeSeparators(dir.path())});
     ASSERT_TRUE(file.has_value());
     EXPECT_EQ(QFileInfo(*file).canonicalFilePath(), QFileInfo(dir.filePath("logo.gif")).canonicalFilePath());
+    // A display name without its pattern part offers every file.
+    EXPECT_EQ(toQtNameFilters(u"All files (*.*)"_s), QStringList{u"All files (*)"_s});
     whenOpen<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-    EXPECT_EQ(prompts.openFile({u"All files (*.*)"_s, {}, dir.path()}), std::nullopt);
+    EXPECT_EQ(prompts.openFile({u"Choose the file"_s, u"All files (*.*)"_s, {}, dir.path()}), std::nullopt);
 
     // The busy pointer is one override cursor, restored once.
     prompts.setBusy(true);

@@ -149,6 +149,7 @@ TEST(Road, CreateAndFinishAMenuThenLoadChangeAndFinishItAgainThenDeleteIt) {
                            u"Do you really want to remove the selected Menu?"_s,
                            u"Menu deleted successfully!"_s, u"Sorry, no menus available!"_s}));
     EXPECT_EQ(test::events(prompts.transcript()).last()[u"icon"_s], u"none"_s);
+    EXPECT_EQ(test::events(prompts.transcript()).first()[u"default"_s], u"no"_s);
     EXPECT_FALSE(r.form().visible(ctl::cmbMenuL));
     EXPECT_EQ(r.count(u"SELECT * FROM tblMenus"_s), 0);
     EXPECT_EQ(r.count(u"SELECT * FROM tblDetails"_s), 1);

@@ -63,7 +63,7 @@ TEST(ScriptRunner, DumpShowsTheStateAndEveryControlWithTheValuesOfItsKind) {
     EXPECT_EQ(controls.keys(), names);
     for (const auto& [name, values] :
          {std::pair{ctl::txtTitle, uR"({"text":"","visible":true})"_s},
-          std::pair{ctl::colBack, uR"({"color":0,"visible":true})"_s},
+          std::pair{ctl::colBack, uR"({"color":-1,"visible":true})"_s},
           std::pair{ctl::lstFiles, uR"({"items":[],"selected":-1,"visible":true})"_s},
           std::pair{ctl::Finish, uR"({"caption":"Finish","visible":false})"_s},
           std::pair{ctl::cmbTemplate,
@@ -144,7 +144,7 @@ TEST(ScriptRunner, AnswersAreHandedOutFirstInFirstOutPerKind) {
     r.runner.wizard().onClick(ctl::cmdBImage, [&] {
         for (int twice = 0; twice < 2; ++twice) {
             got << QString::number(confirm(prompts, u"Sure?"_s))
-                << prompts.openFile({u"Images|*.jpg"_s, u"jpg"_s, QString()}).value_or(u"-"_s)
+                << prompts.openFile({u"Choose"_s, u"Images|*.jpg"_s, u"jpg"_s, QString()}).value_or(u"-"_s)
                 << QString::number(prompts.chooseColor(16764689).value_or(-1));
             const auto font = prompts.chooseFont({u"Arial"_s, 14, true});
             got << (font ? ScriptedPrompts::fontText(*font) : u"-"_s);

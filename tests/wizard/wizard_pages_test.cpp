@@ -13,6 +13,7 @@
 #include "wizard/controlnames.h"
 #include "wizard/controls.h"
 #include "wizard/generalsettings.h"
+#include "wizard/stylepages.h"
 
 using namespace torvel;
 using namespace Qt::StringLiterals;
@@ -114,6 +115,19 @@ TEST(GeneralSettings, AFolderOrADriveSetsTheRootAsShownAndTheCdRoot) {
         EXPECT_TRUE(f.takeMessages().value(0).contains(test::native(bad))) << bad.toStdString();
         EXPECT_EQ(root(), shownAs(folderAsShown(drive + sep)));
     }
+#ifndef Q_OS_WIN
+    // The lists start in the home folder, the first drive offered; system mounts are not offered.
+    const QString home = folderAsShown(test::native(QDir::homePath()));
+    EXPECT_EQ(QStringList({availableDrives().value(0), driveOf(home + u"/Photos"_s)}),
+              QStringList({home, home}));
+    const std::tuple<const char*, const char*, bool> volumes[] = {
+        {"/", "ext4", true},          {"/run/media/ann/CD", "iso9660", true}, {"/tmp", "tmpfs", true},
+        {"/proc", "proc", false},     {"/run/user/1000", "tmpfs", false},     {"/boot/efi", "vfat", false},
+        {"/opt/x", "squashfs", false}};
+    for (const auto& [volume, type, offered] : volumes) {
+        EXPECT_EQ(isUserVolume(QString::fromUtf8(volume), type), offered) << volume;
+    }
+#endif
     // A menu header whose insert is refused adopts no key.
     w.myData().ExecuteSQL(
         u"CREATE TRIGGER refuse BEFORE INSERT ON tblMenus BEGIN SELECT RAISE(ABORT, 'no'); END"_s);
@@ -208,11 +222,18 @@ TEST(StyleLibrary, SavingRefusesAnUnusableNameAndLinkedFoldersAndStaysUsable) {
 TEST(Pickers, ColourFontAndFileDialogsWriteTheirFields) {
     StylePage p;
     p.prompts.clearTranscript();
-    // A cancelled colour dialog writes its preset back; a system colour is reported once per part
-    // before its value is written.
-    p.form().setText(ctl::txtBackgroundColor, u"RGB(1,2,3)"_s);
+    // Each swatch shows the colour its field names, also as a bare colour number: the default
+    // background is white, while the dialog reads it as black. A cancelled colour dialog writes its
+    // preset back; a system colour is reported once per part before its value is written.
+    EXPECT_EQ(p.form().color(ctl::colBack), 0xFFFFFF);
+    for (const auto& [text, color] : {std::pair{" rgb( 1, 2 ,3 ) ", 0x030201}, std::pair{"RGB(256,0,0)", -1},
+                                      std::pair{"16777216", -1}, std::pair{"255", 0x0000FF}}) {
+        p.form().setText(ctl::txtDColor, QString::fromLatin1(text));
+        EXPECT_EQ(p.form().color(ctl::colText), color) << text;
+    }
     p.prompts.queueColor(std::nullopt);
     p.wizard->click(ctl::cmdPickColor);
+    EXPECT_EQ(p.form().color(ctl::colBack), 0);
     p.prompts.queueColor(255);
     p.wizard->click(ctl::cmdHColorActive);
     qsizetype linesWhenWritten = -1;
@@ -239,19 +260,61 @@ TEST(Pickers, ColourFontAndFileDialogsWriteTheirFields) {
         fields << p.form().text(QString::fromLatin1(f));
     }
     EXPECT_EQ(fields,
-              (QStringList{u"RGB(1,2,3)"_s, u"RGB(255,0,0)"_s, u"RGB(-1,-1,-1)"_s, u"Verdana;12pt;Normal"_s,
+              (QStringList{u"RGB(0,0,0)"_s, u"RGB(255,0,0)"_s, u"RGB(-1,-1,-1)"_s, u"Verdana;12pt;Normal"_s,
                            u"Times New Roman;10pt;Normal"_s, u"/pics/wave.wav"_s, u"none"_s}));
     EXPECT_EQ(p.form().color(ctl::colHyperA), 255);
     EXPECT_EQ(p.form().color(ctl::colHyper), -2147483633);
 
     const QList<QJsonObject> shown = test::events(p.prompts.transcript());
     ASSERT_EQ(shown.size(), 10);
-    EXPECT_EQ(shown[0][u"preset"_s], 197121);
+    EXPECT_EQ(shown[0][u"preset"_s], 0);
     EXPECT_EQ(shown.mid(3, 3),
               QList<QJsonObject>(
                   3, test::event(uR"({"event":"message","icon":"none","buttons":"ok",)"
                                  uR"("title":"Torvel","text":"-2147483633 ist eine Systemfarbe"})"_s)));
-    EXPECT_EQ(shown[8][u"filter"_s], u"Sounds (*.wav)|*.wav"_s);
-    EXPECT_EQ(shown[8][u"defaultExt"_s], u"wav"_s);
-    EXPECT_EQ(shown[9][u"defaultExt"_s], u"jpg"_s);
+    // Each open-file dialog says what is chosen and offers its kind of file or every file.
+    EXPECT_EQ(QStringList({shown[8][u"title"_s].toString(), shown[8][u"filter"_s].toString(),
+                           shown[8][u"defaultExt"_s].toString()}),
+              QStringList({u"Choose the background sound"_s,
+                           u"Sounds (*.wav;*.mp3;*.mid)|*.wav;*.mp3;*.mid|All files (*.*)|*.*"_s, u"wav"_s}));
+    EXPECT_EQ(
+        QStringList({shown[9][u"title"_s].toString(), shown[9][u"filter"_s].toString(),
+                     shown[9][u"defaultExt"_s].toString()}),
+        QStringList({u"Choose the logo"_s,
+                     u"Pictures (*.jpg;*.jpeg;*.gif;*.png)|*.jpg;*.jpeg;*.gif;*.png|All files (*.*)|*.*"_s,
+                     u"jpg"_s}));
+}
+
+TEST(StyleImages, TheLogoPositionTakesWholeNumbersOnlyAfterTheStyleName) {
+    StylePage p;
+    const QString whole = u"Please enter the logo position in whole pixels!"_s;
+    p.form().setText(ctl::txtTop, u"abc"_s);
+    p.form().setText(ctl::txtLogoImage, p.disc.path() + u"/gone.gif"_s);
+    p.next();
+    p.form().setText(ctl::txtStyleName, u"Ocean"_s);
+    p.next();
+    // Refused before the paths are looked at: the missing logo is still named in its field.
+    EXPECT_EQ(p.takeMessages(), (QStringList{u"Please enter a style name!"_s, whole}));
+    EXPECT_EQ(p.form().text(ctl::txtLogoImage), p.disc.path() + u"/gone.gif"_s);
+    p.form().setText(ctl::txtLogoImage, u"none"_s);
+    p.form().setText(ctl::txtTop, u"-12"_s);
+    for (const QString& bad : {u"12px"_s, u" 3"_s, QString(), u"\u0663"_s}) {
+        p.form().setText(ctl::txtLeft, bad);
+        p.next();
+        EXPECT_EQ(p.takeMessages(), QStringList{whole}) << bad.toStdString();
+    }
+    p.form().setText(ctl::txtLeft, u"007"_s);
+    p.next();
+    EXPECT_EQ(p.step(), 3);
+    // A stored style holding "12px" is refused the same way once loaded.
+    p.wizard->myData().ExecuteSQL(u"UPDATE tblStyles SET LogoTop='12px' WHERE StyleID=1"_s);
+    p.wizard->click(ctl::cmdBack);
+    p.wizard->click(ctl::cmdBack);
+    fillStyles(*p.wizard);
+    p.form().select(ctl::cmbStyles, 1);
+    p.next();
+    p.next();
+    EXPECT_EQ(p.takeMessages(), QStringList{whole});
+    EXPECT_EQ(QStringList({QString::number(p.step()), p.form().text(ctl::txtTop)}),
+              QStringList({u"2"_s, u"12px"_s}));
 }

@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: torvel-screenshots OUTDIR\n");
         return 2;
     }
-    // Made absolute now: the road below moves the current folder into the sample CD.
+    // Made absolute now, whatever the current folder is later.
     Shots shots{QDir(QString::fromLocal8Bit(argv[1])).absolutePath()};
     if (!QDir().mkpath(shots.outDir)) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
@@ -205,8 +205,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // The folder list starts in the current folder: the CD's, not the build's.
-    QDir::setCurrent(cd.path());
+    // The folder list starts in the home folder, where the sample CD lies.
     ToolPrompts prompts;
     const auto built = buildWizard(prompts, program.path());
     Wizard& wizard = *built;
