@@ -165,7 +165,7 @@ TEST(MainWindow, WidgetsFollowTheModelAndUserInputGoesBackToIt) {
 
     // A drop-down list: typing fires nothing; choosing an item selects it and fires its Click.
     auto* templates = w.widget<QComboBox>(ctl::cmbTemplate);
-    EXPECT_EQ(templates->count(), 4);
+    EXPECT_EQ(templates->count(), 5);
     templates->lineEdit()->selectAll();
     QTest::keyClicks(templates->lineEdit(), u"Ext"_s);
     EXPECT_EQ(w.form().text(ctl::cmbTemplate), u"Ext"_s);
