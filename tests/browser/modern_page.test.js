@@ -202,7 +202,7 @@ async function follow(browser, sample) {
   const group = groupsOf(sample.entries).findIndex((g) => g.entries.some((e) => e.title === entry[1]));
   await page.locator('[role=tab]').nth(group).click();
   await page.locator('.pick', { hasText: entry[1] }).press('Enter');
-  await page.waitForURL((url) => url.protocol === 'file:' && !url.href.endsWith('Index.htm'));
+  await page.waitForURL((url) => !url.href.endsWith('Index.htm'), { timeout: 5000 }).catch(() => {});
   check(names(sample, page.url(), entry[2]), `${sample.style}: Enter follows the link to ${page.url()}`);
   await page.close();
 }
@@ -285,7 +285,8 @@ async function large(browser, sample) {
     if (process.env.TORVEL_SCREENSHOT) {
       const page = await browser.newPage({ viewport: { width: 1000, height: 620 } });
       await page.goto(pathToFileURL(samples[0].page).href);
-      await page.locator('.pick').nth(0).click();
+      await page.locator('[role=tab]', { hasText: 'Tools' }).click();
+      await page.locator('.pick', { hasText: 'Read me' }).click();
       await page.screenshot({ path: process.env.TORVEL_SCREENSHOT });
     }
   } finally {
