@@ -89,10 +89,15 @@ std::optional<QString> readScriptString(const QString& escaped) {
 // attributes, description lines, addresses (a file name, a path below the page) and CSS strings.
 void checkUtf8Escapes(const QString& value) {
     // The value as the page holds it: a lone surrogate as U+FFFD, and NUL, which HTML and CSS drop.
-    QString stored;  // not made with fromUcs4, which drops a leading U+FEFF
-    for (const uint c : points(value)) {
-        stored.append(QChar::fromUcs4(c));
-    }
+    // A text as the UTF-8 file holds it; not made with fromUcs4, which drops a leading U+FEFF.
+    const auto asStored = [](const QString& text) {
+        QString out;
+        for (const uint c : points(text)) {
+            out.append(QChar::fromUcs4(c));
+        }
+        return out;
+    };
+    const QString stored = asStored(value);
     const QString shownValue = QString(stored).replace(QChar(0), QChar::ReplacementCharacter);
     QString html, lines, name, path, css;
     appendEscapedHtml(html, value);
@@ -100,6 +105,7 @@ void checkUtf8Escapes(const QString& value) {
     appendUrl(name, value, UrlPart::Name);
     appendUrl(path, value, UrlPart::Path);
     appendCssString(css, value);
+    css = asStored(css);  // regular expressions match no text that holds a lone surrogate
     const auto holdsAny = [](const QString& text, std::string_view characters) {
         return std::any_of(text.begin(), text.end(), [characters](QChar c) {
             return c.unicode() < 0x80 &&
