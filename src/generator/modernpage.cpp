@@ -77,7 +77,7 @@ std::optional<QString> cssOffset(const QString& offset) {
                                                      : std::nullopt;
 }
 
-// A style rule built declaration by declaration; written only when it holds one.
+// A style rule built declaration by declaration; write() writes it when it holds one.
 class Rule {
 public:
     Rule(PageFrame& page, QLatin1StringView selector) : page_(page), line_(page.begin()) {
@@ -109,7 +109,7 @@ public:
         }
         return *this;
     }
-    ~Rule() {
+    void write() {
         if (line_.size() > empty_) {
             line_.chop(1);  // the last declaration's ";"
             line_.append(u'}');
@@ -132,16 +132,21 @@ void writeStyleRules(PageFrame& page, const PageInputs& in) {
         .color(s.textColor)
         .add("background-color"_L1, cssColor(s.backgroundColor))
         .image(s.backImage)
-        .font(s.textFont);
-    Rule(page, "h1"_L1).color(s.titleColor).font(s.titleFont);
-    Rule(page, ".pick,.tab"_L1).color(s.buttonColor).font(s.buttonFont).image(in.buttonOff);
-    Rule(page, ".pick:hover,.tab:hover"_L1).color(s.hyperColorActive).image(in.buttonOn);
+        .font(s.textFont)
+        .write();
+    Rule(page, "h1"_L1).color(s.titleColor).font(s.titleFont).write();
+    Rule(page, ".pick,.tab,.more"_L1).color(s.buttonColor).font(s.buttonFont).image(in.buttonOff).write();
+    Rule(page, ".pick:hover,.tab:hover,.more:hover"_L1).color(s.hyperColorActive).image(in.buttonOn).write();
     Rule(page, ".pick[aria-current=true],.tab[aria-selected=true]"_L1)
         .add("border-color"_L1, cssColor(s.hyperColorActive))
-        .image(in.buttonOn);
-    Rule(page, "a"_L1).color(s.hyperColor).font(s.hyperFont);
-    Rule(page, "a:hover"_L1).color(s.hyperColorActive);
-    Rule(page, ".logo"_L1).add("margin-top"_L1, cssOffset(s.top)).add("margin-left"_L1, cssOffset(s.left));
+        .image(in.buttonOn)
+        .write();
+    Rule(page, "a"_L1).color(s.hyperColor).font(s.hyperFont).write();
+    Rule(page, "a:hover"_L1).color(s.hyperColorActive).write();
+    Rule(page, ".logo"_L1)
+        .add("margin-top"_L1, cssOffset(s.top))
+        .add("margin-left"_L1, cssOffset(s.left))
+        .write();
 }
 
 void writeHead(PageFrame& page, const PageInputs& in) {

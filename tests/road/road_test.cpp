@@ -135,7 +135,7 @@ TEST(Road, CreateAndFinishAMenuThenLoadChangeAndFinishItAgainThenDeleteIt) {
     for (const char* line :
          {"<h1>Tools: 2024</h1>", "body{color:#00ff00;background-color:#000080;",
           "h1{color:#ff0000;font-family:\"Verdana\",sans-serif;font-size:16pt;font-weight:bold}",
-          ".pick:hover,.tab:hover{color:#11cfff;background-image:url(\"Menu/on.gif\")}",
+          ".pick:hover,.tab:hover,.more:hover{color:#11cfff;background-image:url(\"Menu/on.gif\")}",
           "<h2 id=\"h0\">Setup</h2>", "<img class=\"logo\" src=\"Menu/logo.gif\" alt=\"\">"}) {
         EXPECT_TRUE(page.contains(line)) << line;
     }
