@@ -16,6 +16,7 @@ namespace torvel::modern {
 // to lay out in Chromium.
 inline constexpr std::string_view kLayout = R"css([hidden]{display:none!important}
 *{box-sizing:border-box}
+main{display:block}
 body{margin:0;padding:0.5em 1em 1em;line-height:1.4;font-family:sans-serif}
 .top{display:flex;flex-wrap:wrap;align-items:center}
 .top>*{margin:0.25em 1em 0.25em 0}
