@@ -17,7 +17,7 @@ import re
 import statistics
 import sys
 
-TEMPLATES = ["Standard", "Standard Screenshots", "Extended", "Extended Screenshots"]
+TEMPLATES = ["Standard", "Standard Screenshots", "Extended", "Extended Screenshots", "Modern"]
 FINISH_SIZES = [1000, 10000, 100000]
 
 

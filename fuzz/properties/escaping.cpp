@@ -1,9 +1,12 @@
 // The escaping of values for each place in a generated file, and the Windows-1252 encoding: every
 // escaped form reads back to its value, stays on its line and needs no character beyond the code
-// page, and the encoder's bytes read back to the text.
+// page, and the encoder's bytes read back to the text. The escapes of the UTF-8 page read back to
+// their values and hold nothing that ends their place early.
 //
 // An input is a sequence of texts, each checked on its own.
+#include <QStringDecoder>
 #include <cctype>
+#include <string_view>
 
 #include "files/escaping.h"
 #include "files/textfile.h"
@@ -82,6 +85,69 @@ std::optional<QString> readScriptString(const QString& escaped) {
     return value;
 }
 
+// The UTF-8 page's escapes of one value, each read back as a browser reads it: HTML text and
+// attributes, description lines, addresses (a file name, a path below the page) and CSS strings.
+void checkUtf8Escapes(const QString& value) {
+    // The value as the page holds it: a lone surrogate as U+FFFD, and NUL, which HTML and CSS drop.
+    // A text as the UTF-8 file holds it; not made with fromUcs4, which drops a leading U+FEFF.
+    const auto asStored = [](const QString& text) {
+        QString out;
+        for (const uint c : points(text)) {
+            out.append(QChar::fromUcs4(c));
+        }
+        return out;
+    };
+    const QString stored = asStored(value);
+    const QString shownValue = QString(stored).replace(QChar(0), QChar::ReplacementCharacter);
+    QString html, lines, name, path, css;
+    appendEscapedHtml(html, value);
+    appendEscapedLines(lines, value);
+    appendUrl(name, value, UrlPart::Name);
+    appendUrl(path, value, UrlPart::Path);
+    appendCssString(css, value);
+    css = asStored(css);  // regular expressions match no text that holds a lone surrogate
+    const auto holdsAny = [](const QString& text, std::string_view characters) {
+        return std::any_of(text.begin(), text.end(), [characters](QChar c) {
+            return c.unicode() < 0x80 &&
+                   characters.find(static_cast<char>(c.unicode())) != std::string_view::npos;
+        });
+    };
+    QString references = html;
+    references.replace(QStringLiteral("&amp;"), QStringLiteral("&#38;"))
+        .replace(QStringLiteral("&lt;"), QStringLiteral("&#60;"))
+        .replace(QStringLiteral("&gt;"), QStringLiteral("&#62;"))
+        .replace(QStringLiteral("&quot;"), QStringLiteral("&#34;"));
+    check(!holdsAny(html, "<>\"'\r\n") && points(resolved(references)) == points(shownValue),
+          "UTF-8 HTML text reads back to its value", shown(html));
+    check(!holdsAny(QString(lines).remove(QStringLiteral("<br>")), "<>\r\n"),
+          "UTF-8 description lines hold no markup but <br>", shown(lines));
+
+    const auto decoded = [](const QString& url) {  // a leading U+FEFF kept as the browser keeps it
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return QString(utf8(QByteArray::fromPercentEncoding(url.toLatin1())));
+    };
+    static const QRegularExpression addressCharacters(QStringLiteral("^[A-Za-z0-9._~!$()*+,;=@%/-]*$"));
+    QString below = QString(stored).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    below.remove(QRegularExpression(QStringLiteral("^/+")));
+    check(addressCharacters.match(name + path).hasMatch() && !name.contains(QLatin1Char('/')) &&
+              decoded(name) == stored && decoded(path) == below,
+          "an address reads back to its file name or its path below the page",
+          shown(name) + QStringLiteral(" ") + shown(path));
+
+    static const QRegularExpression cssEscape(QStringLiteral("\\\\([0-9A-F]{1,6}) "));
+    QString read;
+    qsizetype from = 0;
+    for (auto it = cssEscape.globalMatch(css); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        read += css.mid(from, m.capturedStart() - from);
+        read.append(QChar::fromUcs4(m.captured(1).toUInt(nullptr, 16)));
+        from = m.capturedEnd();
+    }
+    read += css.mid(from);
+    check(!holdsAny(QString(css).remove(cssEscape), "\"\\<\r\n") && points(read) == points(shownValue),
+          "a CSS string reads back to its value and ends only where the writer ends it", shown(css));
+}
+
 }  // namespace
 
 void escapingAndEncoding(const uint8_t* data, size_t size) {
@@ -141,6 +207,7 @@ void escapingAndEncoding(const uint8_t* data, size_t size) {
             QString(url).remove(QRegularExpression(QStringLiteral("\\\\[0-9A-F]{1,6} ")));
         check(!holdsAny(unescaped, QStringLiteral(" \"'()\\")),
               "a style sheet address holds no character that ends url() or escapes its bracket", shown(url));
+        checkUtf8Escapes(value);
     }
 }
 

@@ -1,10 +1,13 @@
 // The start page writers and the style sheet writer fed random menus: every file they write is
 // Windows-1252 text whose lines all end in CR LF, each script of the page ends for a browser where
-// the writer closes it, and every string in it is closed on its own line.
+// the writer closes it, and every string in it is closed on its own line. The Modern page is UTF-8
+// text whose lines all end in CR LF, in which no value opens markup or leaves its CSS string, and
+// which lists every entry.
 //
-// An input is: a template byte (0..3 the four templates, 4 a name as a text), the five page inputs
-// (title, sound, logo, button images), the thirteen style sheet values, then entries (see readEntry)
+// An input is: a template byte (0..3 the four classic templates, 4 a name as a text, 5 Modern), the five page
+// inputs (title, sound, logo, button images), the thirteen style sheet values, then entries (see readEntry)
 // until it ends. Every value is a text (InputReader::text), so any Unicode text reaches every field.
+#include <QStringDecoder>
 #include <array>
 #include <vector>
 
@@ -20,7 +23,8 @@ namespace torvel::fuzz {
 namespace {
 
 const QString kTemplates[] = {QStringLiteral("Standard"), QStringLiteral("Standard Screenshots"),
-                              QStringLiteral("Extended"), QStringLiteral("Extended Screenshots")};
+                              QStringLiteral("Extended"), QStringLiteral("Extended Screenshots"),
+                              QStringLiteral("Modern")};
 const QByteArray kScriptOpening = "<script language='JavaScript'>";  // the writers' line before each script
 
 // Category, title, link, description and screenshot of an entry.
@@ -47,9 +51,9 @@ Entry readEntry(InputReader& in, QStringList& categories) {
     return entry;
 }
 
-// A written file's bytes, checked to be Windows-1252 text, every line ending in CR LF, no CR or LF on
-// its own.
-QByteArray checkTextFile(const QString& name) {
+// A written file's bytes, checked to be Windows-1252 text (or UTF-8), every line ending in CR LF, no
+// CR or LF on its own.
+QByteArray checkTextFile(const QString& name, bool utf8 = false) {
     QFile file(name);
     require(file.open(QIODevice::ReadOnly), "a written file can be read", name);
     const QByteArray bytes = file.readAll();
@@ -58,14 +62,53 @@ QByteArray checkTextFile(const QString& name) {
         const char b = bytes[i];
         if ((b == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) ||
             (b == '\n' && (i == 0 || bytes[i - 1] != '\r')) ||
-            std::memchr("\x81\x8D\x8F\x90\x9D", b, 5) != nullptr) {
+            (!utf8 && std::memchr("\x81\x8D\x8F\x90\x9D", b, 5) != nullptr)) {
             bad = i;
         }
     }
-    check(bad < 0, "a written file is Windows-1252 text with CR LF ending each line and no other CR or LF",
+    check(bad < 0,
+          utf8 ? "the Modern page has CR LF ending each line and no other CR or LF"
+               : "a written file is Windows-1252 text with CR LF ending each line and no other CR or LF",
           name + QStringLiteral(" at byte %1: ").arg(bad) +
               shown(bytes.mid(std::max<qsizetype>(0, bad - 40), 80)));
+    if (utf8) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        check(!QString(decoder(bytes)).isNull() && !decoder.hasError(), "the Modern page is valid UTF-8",
+              name);
+    }
     return bytes;
+}
+
+// Outside the writer's style sheet and scripts, every "<" of the Modern page opens one of its tags,
+// whose attribute values are all quoted, and every "&" a reference; in the style sheet every string
+// ends on its line. So no value opens markup or leaves its place; and every entry is listed once.
+void checkModernPage(const QByteArray& bytes, qsizetype entries) {
+    const QString page = QString::fromUtf8(bytes);
+    static const QRegularExpression style(QStringLiteral("<style>\r\n(.*?)</style>"),
+                                          QRegularExpression::DotMatchesEverythingOption);
+    const QString sheet = style.match(page).captured(1);
+    for (const QString& line : sheet.split(QStringLiteral("\r\n"))) {
+        const QString unescaped =
+            QString(line).remove(QRegularExpression(QStringLiteral("\\\\[0-9A-F]{1,6} ")));
+        check(unescaped.count(QLatin1Char('"')) % 2 == 0 && !unescaped.contains(QLatin1Char('\\')) &&
+                  !line.contains(QLatin1Char('<')),
+              "every CSS string of the Modern page ends on its line", shown(line));
+    }
+    static const QRegularExpression parts[] = {
+        QRegularExpression(QStringLiteral("<(style|script)>.*?</\\1>"),
+                           QRegularExpression::DotMatchesEverythingOption),
+        QRegularExpression(QStringLiteral("<(/?[a-z][a-z0-9]*|!DOCTYPE)(\\s+[a-z-]+(=\"[^\"<>]*\")?)*>")),
+        QRegularExpression(QStringLiteral("&(amp|lt|gt|quot|#[0-9]+);")),
+    };
+    QString rest = page;
+    for (const QRegularExpression& part : parts) {
+        rest.remove(part);
+    }
+    const qsizetype bad = rest.indexOf(QRegularExpression(QStringLiteral("[<>&]")));
+    check(bad < 0, "no value opens markup on the Modern page",
+          shown(rest.mid(std::max<qsizetype>(0, bad - 60), 120)));
+    check(page.count(QStringLiteral("<li><button type=\"button\" class=\"pick\">")) == entries,
+          "the Modern page lists every entry once", QString::number(entries));
 }
 
 // Each script the writer opens (a line of its own) ends for a browser where the writer closes it
@@ -106,8 +149,9 @@ void checkScripts(const QByteArray& page) {
 
 void pageWriters(const uint8_t* data, size_t size) {
     InputReader in(data, size);
-    const uint8_t templateChoice = in.byte() % 5;
-    const QString templateName = templateChoice < 4 ? kTemplates[templateChoice] : in.text();
+    const uint8_t templateChoice = in.byte() % 6;
+    const QString templateName =
+        templateChoice == 4 ? in.text() : kTemplates[std::min<int>(templateChoice, 4)];
     PageInputs inputs;
     StyleSheetValues style;
     // Authors may write markup into the page's HTML text, scripts included; the check finds the
@@ -140,6 +184,7 @@ void pageWriters(const uint8_t* data, size_t size) {
     QFile::remove(page);
     QFile::remove(styleSheet);
     inputs.cdRoot = cdRoot;
+    inputs.style = style;
     try {
         inputs.menuId = database->executeInsert(QString::fromLatin1(sql::insertMenu),
                                                 {templateName, inputs.title, 1, cdRoot});
@@ -152,7 +197,9 @@ void pageWriters(const uint8_t* data, size_t size) {
             std::find(std::begin(kTemplates), std::end(kTemplates), templateName) != std::end(kTemplates);
         check(written == (known && !entries.empty()) && QFileInfo::exists(page) == written,
               "a page is written exactly for a known template and a menu with entries", templateName);
-        if (written) {
+        if (written && templateName == kTemplates[4]) {
+            checkModernPage(checkTextFile(page, true), static_cast<qsizetype>(entries.size()));
+        } else if (written) {
             checkScripts(checkTextFile(page));
         }
         writeStyleSheet(cdRoot, style);

@@ -28,7 +28,8 @@ inline constexpr const char* lastInsertedKey = "SELECT last_insert_rowid() AS la
 // Entries keep the order they were stored in (rowid). The lists read the table in that order and
 // leave the index below aside (NOT INDEXED): through the index SQLite would have to sort every row
 // of the menu by rowid first, which takes twice the time and holds the rows in memory.
-inline constexpr const char* menuEntries = "SELECT * FROM tblDetails NOT INDEXED WHERE MenuNo=? ORDER BY rowid";
+inline constexpr const char* menuEntries =
+    "SELECT * FROM tblDetails NOT INDEXED WHERE MenuNo=? ORDER BY rowid";
 inline constexpr const char* menuEntryCount = "SELECT COUNT(*) FROM tblDetails WHERE MenuNo=?";
 inline constexpr const char* menuEntryTitles =
     "SELECT rowid AS EntryKey, FileName FROM tblDetails NOT INDEXED WHERE MenuNo=? ORDER BY rowid";
@@ -47,13 +48,21 @@ inline constexpr const char* menuCategories =
 inline constexpr const char* entriesByCategory =
     "SELECT * FROM tblDetails NOT INDEXED WHERE MenuNo=? ORDER BY Category, rowid";
 
+// Every entry of a menu for the Modern page: the entries with a category first, category by
+// category as entriesByCategory orders them, then those without one (no value, an empty text or
+// exactly "none"), each group in stored order. Unset is 1 for an entry without a category.
+inline constexpr const char* modernEntries =
+    "SELECT *, (Category IS NULL OR Category = '' OR Category = 'none' COLLATE BINARY) AS Unset "
+    "FROM tblDetails NOT INDEXED WHERE MenuNo=? "
+    "ORDER BY Unset, CASE WHEN Unset THEN NULL ELSE Category END COLLATE NOCASE, rowid";
+
 // The keys of a menu's entries with a title, letter case ignored for A to Z (the column's NOCASE).
 inline constexpr const char* entryKeysWithTitle =
     "SELECT rowid AS EntryKey FROM tblDetails WHERE MenuNo=? AND FileName=?";
 
 // The indexes that serve the entry lookups: by menu and title (the duplicate check), and by menu
-// and category (the Extended pages' list of categories, read from the index alone). Created when the database is opened, so that files stored before them
-// get them too.
+// and category (the Extended pages' list of categories, read from the index alone). Created when the database
+// is opened, so that files stored before them get them too.
 inline constexpr const char* createEntryIndexes[] = {
     "CREATE INDEX IF NOT EXISTS idxDetailsMenuTitle ON tblDetails (MenuNo, FileName)",
     "CREATE INDEX IF NOT EXISTS idxDetailsMenuCategory ON tblDetails (MenuNo, Category)",

@@ -240,6 +240,104 @@ void appendLinkAttribute(QString& out, QStringView value) {
         });
 }
 
+namespace {
+
+// The characters text and attributes of a UTF-8 page never hold as they are.
+constexpr bool plainHtml(char16_t u) {
+    return u > u'>' || (u != u'&' && u != u'<' && u != u'>' && u != u'"' && u != u'\'' && u != u'\r' &&
+                        u != u'\n' && u != 0);
+}
+
+// Unreserved ASCII characters and the signs a path may hold as they are; one flag per ASCII code.
+constexpr std::array<bool, 128> kUrlPlain = [] {
+    std::array<bool, 128> plain{};
+    for (const char c : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"
+                                         "-._~!$()*+,;=@")) {
+        plain[static_cast<unsigned char>(c)] = true;
+    }
+    return plain;
+}();
+
+}  // namespace
+
+void appendEscapedHtml(QString& out, QStringView value) {
+    appendRuns(out, value, plainHtml, [&](qsizetype i) {
+        switch (const char16_t u = value[i].unicode()) {
+            case u'&':
+                out.append(QLatin1String("&amp;"));
+                break;
+            case u'<':
+                out.append(QLatin1String("&lt;"));
+                break;
+            case u'>':
+                out.append(QLatin1String("&gt;"));
+                break;
+            case u'"':
+                out.append(QLatin1String("&quot;"));
+                break;
+            case 0:
+                out.append(QChar::ReplacementCharacter);
+                break;
+            default:  // ', CR, LF
+                numericReference(out, u);
+        }
+        return i;
+    });
+}
+
+void appendEscapedLines(QString& out, QStringView value) {
+    const qsizetype n = value.size();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar ch = value[i];
+        if (ch != QLatin1Char('\r') && ch != QLatin1Char('\n')) {
+            continue;
+        }
+        appendEscapedHtml(out, value.sliced(from, i - from));
+        out.append(QLatin1String("<br>"));
+        if (ch == QLatin1Char('\r') && i + 1 < n && value[i + 1] == QLatin1Char('\n')) {
+            ++i;
+        }
+        from = i + 1;
+    }
+    appendEscapedHtml(out, value.sliced(from));
+}
+
+void appendUrl(QString& out, QStringView value, UrlPart part) {
+    const bool path = part == UrlPart::Path;
+    while (path && !value.isEmpty() && (value[0] == QLatin1Char('/') || value[0] == QLatin1Char('\\'))) {
+        value = value.sliced(1);
+    }
+    const auto plain = [path](char16_t u) { return (u < 0x80 && kUrlPlain[u]) || (path && u == u'/'); };
+    appendRuns(out, value, plain, [&](qsizetype i) {
+        if (path && value[i] == QLatin1Char('\\')) {
+            out.append(QLatin1Char('/'));
+            return i;
+        }
+        const qsizetype first = i;
+        codePointAt(value, i);
+        QByteArray bytes;
+        appendUtf8(bytes, value.sliced(first, i - first + 1));
+        for (const char b : bytes) {
+            appendPercent(out, static_cast<unsigned char>(b));
+        }
+        return i;
+    });
+}
+
+void appendCssString(QString& out, QStringView value) {
+    const auto plain = [](char16_t u) {
+        return u >= 0x20 && u != 0x7F && u != u'"' && u != u'\\' && u != u'<';
+    };
+    appendRuns(out, value, plain, [&](qsizetype i) {
+        const char16_t u = value[i].unicode();
+        out.append(QLatin1Char('\\'));
+        appendHex(out, u == 0 ? 0xFFFD : u, 1);
+        out.append(QLatin1Char(' '));
+        return i;
+    });
+}
+
 QString scriptString(const QString& value) {
     return escaped(value, appendScriptString);
 }

@@ -93,8 +93,50 @@ QByteArray encodeWindows1252(const QString& text) {
     return out;
 }
 
-TextFileWriter::TextFileWriter(const QString& path, const QString& twinPath)
-    : file_(path), twinPath_(twinPath) {
+void appendUtf8(QByteArray& out, QStringView text) {
+    // ASCII, nearly all of a page, is copied one unit to one byte; the rest code point by code point.
+    const qsizetype n = text.size();
+    const char16_t* const units = text.utf16();
+    out.reserve(out.size() + n);
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype from = i;
+        while (i < n && units[i] < 0x80) {
+            ++i;
+        }
+        if (i > from) {
+            const qsizetype start = out.size();
+            out.resize(start + (i - from));
+            std::copy(units + from, units + i, out.data() + start);
+        }
+        if (i == n) {
+            break;
+        }
+        // Reads one code point; an unpaired surrogate reads as U+FFFD.
+        char32_t c = units[i];
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(units[i + 1])) {
+            c = QChar::surrogateToUcs4(units[i], units[i + 1]);
+            ++i;
+        } else if (QChar::isSurrogate(c)) {
+            c = QChar::ReplacementCharacter;
+        }
+        ++i;
+        if (c < 0x800) {
+            out.append(static_cast<char>(0xC0 | (c >> 6)));
+        } else if (c < 0x10000) {
+            out.append(static_cast<char>(0xE0 | (c >> 12)));
+            out.append(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        } else {
+            out.append(static_cast<char>(0xF0 | (c >> 18)));
+            out.append(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.append(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        }
+        out.append(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+TextFileWriter::TextFileWriter(const QString& path, const QString& twinPath, TextEncoding encoding)
+    : file_(path), twinPath_(twinPath), encoding_(encoding) {
     buffer_.reserve(kFlushSize + 4096);
 }
 
@@ -117,7 +159,11 @@ void TextFileWriter::onTwin(Step step) {
 }
 
 void TextFileWriter::writeLine(QStringView line) {
-    appendWindows1252(buffer_, line);
+    if (encoding_ == TextEncoding::Utf8) {
+        appendUtf8(buffer_, line);
+    } else {
+        appendWindows1252(buffer_, line);
+    }
     buffer_.append("\r\n");
     if (buffer_.size() >= kFlushSize) {
         flush();

@@ -36,18 +36,26 @@ void forEachCodePoint(QStringView text, Visit visit) {
 QByteArray encodeWindows1252(const QString& text);
 void appendWindows1252(QByteArray& out, QStringView text);
 
-// The writer of every generated text file: Windows-1252 bytes with CR LF after every line,
+// UTF-8 bytes of a text; an unpaired surrogate, which no encoding can hold, is written as U+FFFD.
+void appendUtf8(QByteArray& out, QStringView text);
+
+// The encodings of the generated files: the style sheet and the four classic pages are
+// Windows-1252, the Modern page is UTF-8.
+enum class TextEncoding { Windows1252, Utf8 };
+
+// The writer of every generated text file: its encoding's bytes with CR LF after every line,
 // written through SafeFile. The file takes its new content at close(); a writer that goes away
 // before (a failure on the way) leaves the previous file as it was. Failures throw WriteError.
 class TextFileWriter {
 public:
     // With a twin path, the same bytes go to a second file, which takes them at close() too.
-    explicit TextFileWriter(const QString& path, const QString& twinPath = QString());
+    explicit TextFileWriter(const QString& path, const QString& twinPath = QString(),
+                            TextEncoding encoding = TextEncoding::Windows1252);
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     void writeLine(QStringView line);
-    // A line of plain ASCII, whose bytes are its Windows-1252 bytes.
+    // A line of plain ASCII, whose bytes are the same in either encoding.
     void writeLine(QLatin1StringView line);
     // Writes what is buffered and puts the file in place; a failure throws.
     void close();
@@ -62,6 +70,7 @@ private:
 
     SafeFile file_;
     QString twinPath_;
+    TextEncoding encoding_;
     std::optional<SafeFile> twin_;
     std::optional<QString> twinFailure_;
     QByteArray buffer_;

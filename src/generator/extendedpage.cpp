@@ -14,27 +14,6 @@ namespace {
 
 const QString kCategory = QStringLiteral("Category");
 
-// Whether an entry's category belongs to the category a button stands for, compared as the
-// database groups them (the column's NOCASE: letter case ignored for A to Z only). A category
-// without a value (an entry stored with none at all) is a group of its own.
-bool sameCategory(const QVariant& entry, const QVariant& group) {
-    if (entry.isNull() || group.isNull()) {
-        return entry.isNull() && group.isNull();
-    }
-    const QString a = entry.toString();
-    const QString b = group.toString();
-    if (a.size() != b.size()) {
-        return false;
-    }
-    const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
-    for (qsizetype k = 0; k < a.size(); ++k) {
-        if (fold(a[k].unicode()) != fold(b[k].unicode())) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void writeScripts(PageFrame& page) {
     page.line(QStringLiteral("var ie = false;"));
     page.line(QStringLiteral("var ns = false;"));

@@ -12,6 +12,24 @@ namespace torvel {
 
 using namespace Qt::StringLiterals;
 
+bool sameCategory(const QVariant& entry, const QVariant& group) {
+    if (entry.isNull() || group.isNull()) {
+        return entry.isNull() && group.isNull();
+    }
+    const QString a = entry.toString();
+    const QString b = group.toString();
+    if (a.size() != b.size()) {
+        return false;
+    }
+    const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+    for (qsizetype k = 0; k < a.size(); ++k) {
+        if (fold(a[k].unicode()) != fold(b[k].unicode())) {
+            return false;
+        }
+    }
+    return true;
+}
+
 QString createMenuFile(const QString& cdRoot) {
     return cdRoot + QStringLiteral("Index.htm");
 }

@@ -3,14 +3,15 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QVariant>
 #include <optional>
+
+#include "form/stylevalues.h"
 
 namespace torvel {
 
 class TextFileWriter;
 
-// What a start page takes from the wizard: the CD root (ending in a separator), the open menu,
-// the title and the style's sound, logo and button images as the fields hold them.
 // Where a start page's twin (Index.hta) goes, written from the same bytes, and why it was not
 // written when it was not (the page itself still is).
 struct PageTwin {
@@ -18,6 +19,9 @@ struct PageTwin {
     std::optional<QString> failure;
 };
 
+// What a start page takes from the wizard: the CD root (ending in a separator), the open menu,
+// the title and the style's sound, logo and button images as the fields hold them, and the
+// style's other values (the Modern page carries them inline; the other pages link the style sheet).
 struct PageInputs {
     QString cdRoot;
     qint64 menuId = 0;
@@ -27,7 +31,13 @@ struct PageInputs {
     QString buttonOn;
     QString buttonOff;
     PageTwin* twin = nullptr;
+    StyleSheetValues style{};
 };
+
+// Whether an entry's category belongs to the category a group stands for, compared as the
+// database groups them (the column's NOCASE: letter case ignored for A to Z only). A category
+// without a value (an entry stored with none at all) is a group of its own.
+bool sameCategory(const QVariant& entry, const QVariant& group);
 
 // The start page's path: the CD root followed by "Index.htm".
 QString createMenuFile(const QString& cdRoot);

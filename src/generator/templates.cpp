@@ -7,11 +7,12 @@
 namespace torvel {
 
 namespace {
-const std::array<PageTemplate, 4> kTemplates = {{
+const std::array<PageTemplate, 5> kTemplates = {{
     {"Standard", false, false, writeHTMLStandard},
     {"Standard Screenshots", false, true, writeHTMLStandardScreen},
     {"Extended", true, false, writeHTMLExtended},
     {"Extended Screenshots", true, true, writeHTMLExtendedScreen},
+    {"Modern", true, true, writeHTMLModern},
 }};
 }  // namespace
 

@@ -18,7 +18,7 @@ struct PageTemplate {
     bool (*write)(const PageInputs& inputs, clsData& data);
 };
 
-// The four templates, in the order the template list offers them.
+// The templates, in the order the template list offers them.
 std::span<const PageTemplate> pageTemplates();
 
 // The template of that name (compared exactly, letter case counts), or nullptr.

@@ -2,25 +2,9 @@
 
 #include <QString>
 
-namespace torvel {
+#include "form/stylevalues.h"
 
-// The style field texts the style sheet is made of: fonts as "family;size;weight", colours as
-// their text form, the background image path or "none", and the logo position as typed.
-struct StyleSheetValues {
-    QString titleFont;
-    QString titleColor;
-    QString backgroundColor;
-    QString backImage;
-    QString textFont;
-    QString textColor;
-    QString hyperFont;
-    QString hyperColor;
-    QString hyperColorActive;
-    QString buttonFont;
-    QString buttonColor;
-    QString top;
-    QString left;
-};
+namespace torvel {
 
 // The style sheet's path: cdRoot + "Menu" + separator + "Styles.css".
 QString styleSheetFile(const QString& cdRoot);

@@ -1,6 +1,7 @@
 #include "generator/packagebuilder.h"
 #include "wizard/compose.h"
 #include "wizard/controlnames.h"
+#include "wizard/stylepages.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
@@ -20,6 +21,7 @@ void installFinish(Wizard& wizard) {
         inputs.logo = form.text(ctl::txtLogoImage);
         inputs.buttonOn = form.text(ctl::txtButtonOn);
         inputs.buttonOff = form.text(ctl::txtButtonOff);
+        inputs.style = styleSheetValues(form);
         reportMenuPackage(wizard.prompts(),
                           buildMenuPackage(wizard.prompts(), wizard.myData(), form.text(ctl::cmbTemplate),
                                            inputs, wizard.folders().files));

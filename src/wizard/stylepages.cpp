@@ -85,16 +85,6 @@ QString q(const char* s) {
     return QString::fromUtf8(s);
 }
 
-StyleSheetValues styleSheetValues(const FormModel& f) {
-    StyleSheetValues v;
-    for (const StyleField& sf : kStyleFields) {
-        if (sf.sheet != nullptr) {
-            v.*sf.sheet = f.text(q(sf.field));
-        }
-    }
-    return v;
-}
-
 void insertStyle(Wizard& w) {
     Params values;
     for (const StyleField& sf : kStyleFields) {
@@ -110,6 +100,16 @@ bool storedStyleExists(Wizard& w, qint64 id) {
 }
 
 }  // namespace
+
+StyleSheetValues styleSheetValues(const FormModel& f) {
+    StyleSheetValues v;
+    for (const StyleField& sf : kStyleFields) {
+        if (sf.sheet != nullptr) {
+            v.*sf.sheet = f.text(q(sf.field));
+        }
+    }
+    return v;
+}
 
 bool isUsableFolderName(const QString& name) {
     const QString trimmed = name.trimmed();

@@ -3,8 +3,11 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "form/stylevalues.h"
+
 namespace torvel {
 
+class FormModel;
 class Wizard;
 
 // The style library: the style list on "General Setting" and the two style pages.
@@ -16,6 +19,8 @@ bool checkStyleImages(Wizard& w);   // the check on leaving "Styles / images"; f
 // done) when the style name cannot name its folder.
 bool saveStyle(Wizard& w);
 void refreshData(Wizard& w);  // rebuilds the list, selects the current style and reloads it
+// The style's values as the fields of the two style pages hold them.
+StyleSheetValues styleSheetValues(const FormModel& f);
 // Selects the first entry after "NEW" whose id is `id`; false (list unchanged) when none matches.
 bool selectStyleEntry(Wizard& w, qint64 id);
 

@@ -1,7 +1,9 @@
-// Writes a sample start page of each template for the browser test, each in its own CD root with
-// style sheet and pictures, and expected.json telling the test what each page holds.
+// Writes a sample start page of each template for the browser tests, each in its own CD root with
+// style sheet and pictures, and expected.json telling the tests what each page holds: the four
+// classic pages, a Modern page in each sample style of Torvel.dat and one of 10,000 entries.
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -28,7 +30,25 @@ const char* const kEntries[][5] = {
     {"Docs & Notes", "Manual", "Docs/manual.pdf", "The manual", "none"},
 };
 
+// The Modern pages' entries: hard text, long titles that must wrap, one entry without a category.
+const char* const kModernEntries[][5] = {
+    {"Tools", "Setup", "Tools/setup.exe", "Installs the program.\r\nIt's quick, isn't it?", "shot1.gif"},
+    {"Tools", "Read me", "Docs/read me.txt", "Line one\nLine 'two' \\ three </script>", "none"},
+    {"Games", "Tom's Game", "Games/tom's game.exe", "Plays a game", "shot2.gif"},
+    {"Docs & Notes", "Manual", "Docs/manual.pdf", "The manual <b>in bold?</b>", "none"},
+    {"games", "\u0428\u0430\u0445\u043C\u0430\u0442\u044B \u2013 \u8C61\u68CB",
+     "Games/\u0448\u0430\u0445.exe", "Chess \u2028and\u2029 \U0001F600", "none"},
+    {"Tools",
+     "A title long enough to wrap over several lines in a narrow window, so that the buttons must "
+     "grow without running into each other",
+     "Tools/long.exe", "A long title", "none"},
+    {"Tools", "Supercalifragilisticexpialidocious-without-a-single-blank-in-it-from-start-to-end",
+     "Tools/word.exe", "One long word", "none"},
+    {"none", "Licence", "licence.txt", "Terms of use", "none"},
+};
+
 void writeFile(const QString& path, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size()) {
         throw TorvelError(u"The file %1 cannot be written."_s.arg(path));
@@ -61,6 +81,61 @@ QJsonObject samplePage(clsData& data, const QString& root, const QString& name) 
     return {{"template", name}, {"title", in.title}, {"page", root + u"Index.htm"_s}, {"entries", entries}};
 }
 
+// A Modern page in one of the sample styles: its entries' files exist (a link can be followed), and
+// the first style's page also has a logo and button pictures.
+QJsonObject modernPage(clsData& data, const QString& root, ResultSet& style, bool pictures) {
+    const QString name = style.field(u"StyleName"_s);
+    const qint64 menu =
+        data.executeInsert(QString::fromLatin1(sql::insertMenu), {u"Modern"_s, name, 1, root});
+    QJsonArray entries;
+    for (const auto& e : kModernEntries) {
+        const QStringList f{QString::fromUtf8(e[0]), QString::fromUtf8(e[1]), QString::fromUtf8(e[2]),
+                            QString::fromUtf8(e[3]), QString::fromUtf8(e[4])};
+        data.ExecuteSQL(QString::fromLatin1(sql::insertEntry), {menu, f[0], f[1], f[2], f[3], f[4]});
+        entries.append(QJsonArray::fromStringList(f));
+        writeFile(root + f[2], "The file " + f[2].toUtf8());
+    }
+    const QByteArray gif = QByteArray::fromHex(
+        "47494638396101000100800000ff000000000021f90401000000002c00000000010001000002024401003b");
+    for (const char* picture : {"on.gif", "off.gif", "logo.gif", "shot1.gif", "shot2.gif"}) {
+        writeFile(root + u"Menu/"_s + QLatin1String(picture), gif);
+    }
+    const auto v = [&style](const char* column) { return style.field(QString::fromLatin1(column)); };
+    PageInputs in{root,
+                  menu,
+                  u"Sample Modern in "_s + name,
+                  v("Soundfile"),
+                  pictures ? u"logo.gif"_s : v("Logofile"),
+                  pictures ? u"on.gif"_s : v("ButtonOnImage"),
+                  pictures ? u"off.gif"_s : v("ButtonOffImage")};
+    in.style = {v("TitleFont"),   v("TitleColor"), v("BackColor"),  v("BackImage"),   v("TextFont"),
+                v("TextColor"),   v("HyperFont"),  v("HyperColor"), v("HyperColorA"), v("ButtonFont"),
+                v("ButtonColor"), v("LogoTop"),    v("LogoLeft")};
+    if (!writeHTMLModern(in, data)) {
+        throw TorvelError(u"No Modern page was written for "_s + name);
+    }
+    return {{"style", name}, {"title", in.title}, {"page", root + u"Index.htm"_s}, {"entries", entries}};
+}
+
+// A Modern page of 10,000 entries without categories (one list: the most a search must go through),
+// for the search's speed.
+QJsonObject largeModernPage(clsData& data, const QString& root) {
+    const qint64 menu =
+        data.executeInsert(QString::fromLatin1(sql::insertMenu), {u"Modern"_s, u"Large"_s, 1, root});
+    data.ExecuteSQL(
+        u"WITH RECURSIVE k(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM k WHERE i < 9999) "
+        "INSERT INTO tblDetails SELECT ?, 'none', 'Program ' || i, 'p' || i || '.exe', "
+        "'Installs program ' || i || ' of the disc.' || char(13, 10) || 'Needs ' || (i % 7) || ' MB.', "
+        "'none' FROM k"_s,
+        {menu});
+    QDir().mkpath(root);
+    if (!writeHTMLModern(PageInputs{root, menu, u"Large"_s, u"none"_s, u"none"_s, u"none"_s, u"none"_s},
+                         data)) {
+        throw TorvelError(u"No large Modern page was written"_s);
+    }
+    return {{"large", true}, {"count", 10000}, {"page", root + u"Index.htm"_s}};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -83,6 +158,17 @@ int main(int argc, char** argv) {
             pages.append(samplePage(data, root, QString::fromLatin1(name)));
         }
         writeFile(out.filePath(u"expected.json"_s), QJsonDocument(pages).toJson());
+        const auto root = [&out](const QString& folder) {
+            return withTrailingSeparator(QDir::toNativeSeparators(out.filePath(folder)));
+        };
+        QJsonArray modern;
+        const auto styles = data.GetRS(QString::fromLatin1(sql::listStyles));
+        for (; !styles->eof(); styles->moveNext()) {
+            const QString folder = u"modern-"_s + styles->field(u"StyleName"_s).toLower();
+            modern.append(modernPage(data, root(folder), *styles, modern.isEmpty()));
+        }
+        modern.append(largeModernPage(data, root(u"modern-large"_s)));
+        writeFile(out.filePath(u"modern.json"_s), QJsonDocument(modern).toJson());
     } catch (const TorvelError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.message()));
         return 1;

@@ -23,11 +23,13 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// An expected file of golden/, kept with LF line ends: its lines with CR LF, in Windows-1252 (© as A9).
-QByteArray golden(const QString& name) {
+// An expected file of golden/, kept in UTF-8 with LF line ends: its lines with CR LF, in Windows-1252
+// (© as A9), or in UTF-8 for the Modern page.
+QByteArray golden(const QString& name, bool utf8 = false) {
     QString text = QString::fromUtf8(readFile(QStringLiteral(TORVEL_GOLDEN_DIR "/") + name));
-    // Latin-1 and Windows-1252 agree on every character the golden files hold (none in 80..9F).
-    return text.remove(u'\r').replace(u"\n"_s, u"\r\n"_s).toLatin1();
+    text.remove(u'\r').replace(u"\n"_s, u"\r\n"_s);
+    // Latin-1 and Windows-1252 agree on every character the classic golden files hold (none in 80..9F).
+    return utf8 ? text.toUtf8() : text.toLatin1();
 }
 
 // A path written with "/" in the platform's own form.
@@ -89,6 +91,24 @@ TEST(Escaping, EachPlaceHasItsOwnRules) {
     EXPECT_EQ(cssText(u"\u042Fa\r\n"_s), u"\\42F a\\D \\A "_s);
     EXPECT_EQ(cssUrl(u"a b\u20AC\u042F"_s), u"a%20b\u20AC\\42F "_s);
     EXPECT_EQ(cssUrl(u"sky (1)\\.jpg"_s), u"sky%20%281%29%5C.jpg"_s);
+
+    // The UTF-8 page's: markup as text, lines, addresses from UTF-8 bytes, CSS strings; lone
+    // surrogates become U+FFFD in the file.
+    QString html, lines, path, name, css;
+    appendEscapedHtml(html, u"a&<>\"'\r\n\0b\u042F\u2028"_s);
+    EXPECT_EQ(html, u"a&amp;&lt;&gt;&quot;&#39;&#13;&#10;\uFFFDb\u042F\u2028"_s);
+    appendEscapedLines(lines, u"a\r\nb\rc\nd\n\n<e"_s);
+    EXPECT_EQ(lines, u"a<br>b<br>c<br>d<br><br>&lt;e"_s);
+    appendUrl(path, u"\\/Docs\\my file:1#?&%'.txt/\u042F\U0001F600"_s, UrlPart::Path);
+    EXPECT_EQ(path, u"Docs/my%20file%3A1%23%3F%26%25%27.txt/%D0%AF%F0%9F%98%80"_s);
+    appendUrl(name, u"a/b\\c (1)\"<>~.gif"_s, UrlPart::Name);
+    EXPECT_EQ(name, u"a%2Fb%5Cc%20(1)%22%3C%3E~.gif"_s);
+    appendCssString(css, u"My \"F\\o\" </style>\n\0\u042F"_s);
+    EXPECT_EQ(css, u"My \\22 F\\5C o\\22  \\3C /style>\\A \\FFFD \u042F"_s);
+    QByteArray utf8;
+    appendUtf8(utf8, u"a\u042F\U0001F600"_s + QChar(0xDC00) + u"b"_s + QChar(0xD800));
+    EXPECT_EQ(utf8, QByteArray("a\xD0\xAF\xF0\x9F\x98\x80\xEF\xBF\xBD"
+                               "b\xEF\xBF\xBD"));
 }
 
 // Expects each of `expected` among the lines of the page.
@@ -137,6 +157,55 @@ TEST(StartPages, EachTemplateWritesItsGoldenPage) {
     }
 }
 
+TEST(StartPages, TheModernPageShowsEveryValueAsTextInUtf8) {
+    MenuFixture m;
+    // Categories in any letter case, none ("none", empty), hard text, links and screenshot paths.
+    for (const QString& entry :
+         {u"Tools|Setup|Tools/setup.exe|Installs it.\r\nIt's quick: \"really\" & easy|shot 1.jpg"_s,
+          u"Игры|Шахматы \U0001F600|Games/шахматы.exe|Schach\u2028Chess|C:/Shots/chess.png"_s,
+          u"tools|Read </script> me|Docs/read me?.txt|Line 'one'\nLine two </script><!--|none"_s,
+          u"none|Licence|/licence:1.txt|Terms|none"_s, u"||Docs\\notes#2.txt|Notes|none"_s}) {
+        m.addEntry(nativePath(entry));
+    }
+    PageTwin twin{m.cdRoot() + u"Index.hta"_s, std::nullopt};
+    PageInputs in{m.cdRoot(),
+                  m.menuId,
+                  u"Tom's <b>Disc</b> & \"Шахматы\""_s,
+                  nativePath(u"C:/Sounds/my tune.wav"_s),
+                  nativePath(u"C:/Pics/logo#1.png"_s),
+                  u"on.gif"_s,
+                  nativePath(u"C:/Pics/off (1).gif"_s),
+                  &twin};
+    // Fonts, colours (RGB with blanks and a component above 255, a colour number, an unreadable
+    // text), a background picture and the logo's place.
+    in.style = {u"My \"Font\" </style>;18pt;Bold"_s,
+                u"RGB( 255 , 0 , 300 )"_s,
+                u"16777215 "_s,
+                nativePath(u"C:/Pics/sky.jpg"_s),
+                u"Arial;10;normal"_s,
+                u"RGB(1,2,3)"_s,
+                u"Arial;1.5em;600"_s,
+                u"blue"_s,
+                u"RGB(17,207,255)"_s,
+                u"Trebuchet MS;11pt;bold"_s,
+                u"255"_s,
+                u"20"_s,
+                u"15px"_s};
+    ASSERT_TRUE(writeHTMLModern(in, m.data));
+    EXPECT_EQ(m.page(), golden(u"modern_categories.htm"_s, true));
+    EXPECT_EQ(readFile(twin.path), m.page());
+    EXPECT_FALSE(twin.failure);
+
+    // Without any category: one list, no headings and no tabs; a style without values adds no rule.
+    m.data.ExecuteSQL(u"UPDATE tblDetails SET Category = 'none'"_s);
+    ASSERT_TRUE(writeMenuPage(u"Modern"_s, m.inputs(), m.data));
+    const QByteArray page = m.page();
+    EXPECT_TRUE(
+        page.contains("<section class=\"group\" id=\"g0\">\r\n<ul>\r\n<li><button type=\"button\" "
+                      "class=\"pick\">Setup</button>"));
+    EXPECT_FALSE(page.contains("id=\"g1\"") || page.contains("<h2 id=\"h") || page.contains("{color:"));
+}
+
 TEST(StartPages, ManyEntriesKeepTheOrderInWhichTheyWereStoredAndTheirPlaces) {
     MenuFixture m;
     // Entries T0 .. T999 in one statement: sorted by title they would come as T0, T1, T10, T100 ...
@@ -176,8 +245,8 @@ TEST(StartPages, NoPageForAMenuWithoutEntriesOrAnUnknownTemplateAndNullsAsEmptyT
     QFile earlier(createMenuFile(m.cdRoot()));
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier page") == 12);
     earlier.close();
-    for (auto writer :
-         {writeHTMLStandard, writeHTMLStandardScreen, writeHTMLExtended, writeHTMLExtendedScreen}) {
+    for (auto writer : {writeHTMLStandard, writeHTMLStandardScreen, writeHTMLExtended,
+                        writeHTMLExtendedScreen, writeHTMLModern}) {
         EXPECT_FALSE(writer(m.inputs(), m.data));
     }
     // Another menu's entries are not this menu's; template names are compared exactly.

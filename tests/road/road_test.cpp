@@ -121,6 +121,25 @@ TEST(Road, CreateAndFinishAMenuThenLoadChangeAndFinishItAgainThenDeleteIt) {
     EXPECT_TRUE(page.contains(">Setup</p>")) << "the Extended page lists the new category";
     EXPECT_FALSE(page.contains("Readme") || page.contains("Menu/shot.jpg"));
     EXPECT_TRUE(r.finished(u"Menu/Styles.css"_s).contains("color:RGB(0,255,0)"));
+    // Modern: both entry fields; the page carries the style's values itself, its twin the same bytes.
+    for (int back = 3; back > 0; --back) {
+        r.wizard->click(ctl::cmdBack);
+    }
+    r.form().setText(ctl::cmbTemplate, u"Modern"_s);
+    for (int next = 3; next > 0; --next) {
+        r.next();
+    }
+    EXPECT_EQ(fileFields(), (QList<bool>{true, true, true}));
+    r.wizard->click(ctl::Finish);
+    page = r.finished(u"Index.htm"_s);
+    for (const char* line :
+         {"<h1>Tools: 2024</h1>", "body{color:#00ff00;background-color:#000080;",
+          "h1{color:#ff0000;font-family:\"Verdana\",sans-serif;font-size:16pt;font-weight:bold}",
+          ".pick:hover,.tab:hover,.more:hover{color:#11cfff;background-image:url(\"Menu/on.gif\")}",
+          "<h2 id=\"h0\">Setup</h2>", "<img class=\"logo\" src=\"Menu/logo.gif\" alt=\"\">"}) {
+        EXPECT_TRUE(page.contains(line)) << line;
+    }
+    EXPECT_EQ(r.finished(u"Index.hta"_s), page);
 
     // Delete: No keeps the menu, text naming no menu is refused, Yes deletes the row and keeps
     // the entries for the description finder.

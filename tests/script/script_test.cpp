@@ -68,7 +68,7 @@ TEST(ScriptRunner, DumpShowsTheStateAndEveryControlWithTheValuesOfItsKind) {
           std::pair{ctl::Finish, uR"({"caption":"Finish","visible":false})"_s},
           std::pair{ctl::cmbTemplate,
                     uR"({"text":"Standard","items":["Standard","Standard Screenshots",)"
-                    uR"("Extended","Extended Screenshots"],"selected":-1,"visible":true})"_s}}) {
+                    uR"("Extended","Extended Screenshots","Modern"],"selected":-1,"visible":true})"_s}}) {
         EXPECT_EQ(controls[name], test::event(values)) << name;
     }
 }
