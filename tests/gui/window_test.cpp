@@ -250,15 +250,15 @@ TEST(MainWindow, TheTemplateIsOnlyChosenAndEachSwatchShowsWhatItsFieldNames) {
         return QStringList{templates->currentText(), QString::number(templates->count())};
     };
     EXPECT_EQ(templates->lineEdit(), nullptr);
-    EXPECT_EQ(shown(), (QStringList{u"Standard"_s, u"4"_s}));
+    EXPECT_EQ(shown(), (QStringList{u"Standard"_s, u"5"_s}));
     w.form().setText(ctl::cmbTemplate, u"Extended typed"_s);
-    EXPECT_EQ(shown(), (QStringList{u"Extended typed"_s, u"5"_s}));
-    EXPECT_EQ(templates->itemText(4), u"Extended typed"_s);
-    emit templates->activated(4);  // the extra item is the text already
+    EXPECT_EQ(shown(), (QStringList{u"Extended typed"_s, u"6"_s}));
+    EXPECT_EQ(templates->itemText(5), u"Extended typed"_s);
+    emit templates->activated(5);  // the extra item is the text already
     EXPECT_TRUE(w.fired.isEmpty());
     emit templates->activated(2);
     EXPECT_EQ(w.form().text(ctl::cmbTemplate), u"Extended"_s);
-    EXPECT_EQ(shown(), (QStringList{u"Extended"_s, u"4"_s}));
+    EXPECT_EQ(shown(), (QStringList{u"Extended"_s, u"5"_s}));
     EXPECT_EQ(w.fired, QStringList{ctl::cmbTemplate});
 
     // A swatch shows the colour its field names as it is typed, in either form, or none at all.
