@@ -9,11 +9,15 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     sqlite3 fonts-dejavu-core
     gcc-mingw-w64-x86-64-win32
+    libisofs-dev
 )
-# --test: the browser test's Chromium. --fuzz: clang and its libFuzzer and sanitizer run-times.
-# --bench: Google Benchmark (already in the list above) and Python 3 for the table of `make bench`.
+# --test: the browser test's Chromium and xorriso, the independent reader of the image tests.
+# --fuzz: clang and its libFuzzer and sanitizer run-times. --bench: Google Benchmark (already in
+# the list above), Python 3 for the table of `make bench`, and xorriso, the image figure's floor.
 if [ "${1:-}" = "--test" ]; then
-    packages+=(chromium)
+    packages+=(chromium xorriso)
+elif [ "${1:-}" = "--bench" ]; then
+    packages+=(xorriso)
 elif [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
 fi

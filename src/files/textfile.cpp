@@ -93,8 +93,11 @@ QByteArray encodeWindows1252(const QString& text) {
     return out;
 }
 
-TextFileWriter::TextFileWriter(const QString& path, const QString& twinPath)
-    : file_(path), twinPath_(twinPath) {
+TextFileWriter::TextFileWriter(const QString& path, const QString& twinPath, QByteArray* capture)
+    : path_(path), capture_(capture), twinPath_(capture != nullptr ? QString() : twinPath) {
+    if (capture_ == nullptr) {
+        file_.emplace(path);
+    }
     buffer_.reserve(kFlushSize + 4096);
 }
 
@@ -133,8 +136,10 @@ void TextFileWriter::writeLine(QLatin1StringView line) {
 }
 
 void TextFileWriter::flush() {
-    if (!buffer_.isEmpty()) {
-        file_.write(buffer_);
+    if (capture_ != nullptr) {
+        capture_->append(buffer_);
+    } else if (!buffer_.isEmpty()) {
+        file_->write(buffer_);
         onTwin([this](SafeFile& twin) { twin.write(buffer_); });
     }
     buffer_.resize(0);
@@ -142,7 +147,9 @@ void TextFileWriter::flush() {
 
 void TextFileWriter::close() {
     flush();
-    file_.commit();
+    if (file_) {
+        file_->commit();
+    }
     onTwin([](SafeFile& twin) { twin.commit(); });
 }
 

@@ -140,7 +140,7 @@ bool writeExtendedPage(const PageInputs& in, clsData& data, bool screenshots) {
         return false;
     }
 
-    TextFileWriter out(createMenuFile(in.cdRoot), PageFrame::twinPath(in));
+    TextFileWriter out(createMenuFile(in.cdRoot), PageFrame::twinPath(in), in.capture);
     PageFrame page(out, in);
     page.headBlock();
     page.scriptOpening();

@@ -27,6 +27,8 @@ struct PageInputs {
     QString buttonOn;
     QString buttonOff;
     PageTwin* twin = nullptr;
+    // Where the page's bytes go instead of the files, for a comparison with the page on disc.
+    QByteArray* capture = nullptr;
 };
 
 // The start page's path: the CD root followed by "Index.htm".

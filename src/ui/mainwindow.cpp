@@ -232,6 +232,7 @@ void MainWindow::controlChanged(const Control& c) {
             it->second->setText(text);
             it->second->setToolTip(c.tooltip);
             it->second->setVisible(c.visible);
+            it->second->setEnabled(c.enabled);
         }
     }
 }

@@ -33,6 +33,11 @@ QGridLayout* newGrid() {
 const std::vector<PageLayouts::Menu>& PageLayouts::menus() {
     static const std::vector<Menu> kMenus = {
         {ctl::mnuFile, {{ctl::mnuQuit, QKeySequence::Quit}}},
+        {ctl::mnuDisc,
+         {{ctl::mnuCheckDisc, QKeySequence::UnknownKey},
+          {ctl::mnuPreview, QKeySequence::UnknownKey},
+          {ctl::mnuOpenRoot, QKeySequence::UnknownKey},
+          {ctl::mnuMakeIso, QKeySequence::UnknownKey}}},
         {ctl::mnuHelp, {{ctl::mnuAbout, QKeySequence::UnknownKey}}},
     };
     return kMenus;

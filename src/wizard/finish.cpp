@@ -1,9 +1,23 @@
 #include "generator/packagebuilder.h"
 #include "wizard/compose.h"
 #include "wizard/controlnames.h"
+#include "wizard/disc.h"
 #include "wizard/wizard.h"
 
 namespace torvel {
+
+PageInputs finishPageInputs(const Wizard& wizard) {
+    const FormModel& form = wizard.form();
+    PageInputs inputs;
+    inputs.cdRoot = wizard.state().cdRoot;
+    inputs.menuId = wizard.state().curMenuID;
+    inputs.title = form.text(ctl::txtTitle);
+    inputs.sound = form.text(ctl::txtBSound);
+    inputs.logo = form.text(ctl::txtLogoImage);
+    inputs.buttonOn = form.text(ctl::txtButtonOn);
+    inputs.buttonOff = form.text(ctl::txtButtonOff);
+    return inputs;
+}
 
 void installFinish(Wizard& wizard) {
     wizard.onClick(ctl::Finish, [&wizard] {
@@ -11,18 +25,9 @@ void installFinish(Wizard& wizard) {
         if (!wizard.settleUnsavedWork(QStringLiteral("the menu is created"))) {
             return;
         }
-        const FormModel& form = wizard.form();
-        PageInputs inputs;
-        inputs.cdRoot = wizard.state().cdRoot;
-        inputs.menuId = wizard.state().curMenuID;
-        inputs.title = form.text(ctl::txtTitle);
-        inputs.sound = form.text(ctl::txtBSound);
-        inputs.logo = form.text(ctl::txtLogoImage);
-        inputs.buttonOn = form.text(ctl::txtButtonOn);
-        inputs.buttonOff = form.text(ctl::txtButtonOff);
-        reportMenuPackage(wizard.prompts(),
-                          buildMenuPackage(wizard.prompts(), wizard.myData(), form.text(ctl::cmbTemplate),
-                                           inputs, wizard.programDir()));
+        reportMenuPackage(wizard.prompts(), buildMenuPackage(wizard.prompts(), wizard.myData(),
+                                                             wizard.form().text(ctl::cmbTemplate),
+                                                             finishPageInputs(wizard), wizard.programDir()));
     });
 }
 

@@ -62,13 +62,14 @@ TEST(ScriptRunner, DumpShowsTheStateAndEveryControlWithTheValuesOfItsKind) {
     const QJsonObject controls = dump[u"controls"_s].toObject();
     EXPECT_EQ(controls.keys(), names);
     for (const auto& [name, values] :
-         {std::pair{ctl::txtTitle, uR"({"text":"","visible":true})"_s},
-          std::pair{ctl::colBack, uR"({"color":0,"visible":true})"_s},
-          std::pair{ctl::lstFiles, uR"({"items":[],"selected":-1,"visible":true})"_s},
-          std::pair{ctl::Finish, uR"({"caption":"Finish","visible":false})"_s},
+         {std::pair{ctl::txtTitle, uR"({"text":"","visible":true,"enabled":true})"_s},
+          std::pair{ctl::colBack, uR"({"color":0,"visible":true,"enabled":true})"_s},
+          std::pair{ctl::lstFiles, uR"({"items":[],"selected":-1,"visible":true,"enabled":true})"_s},
+          std::pair{ctl::Finish, uR"({"caption":"Finish","visible":false,"enabled":true})"_s},
+          std::pair{ctl::mnuMakeIso, uR"({"caption":"Make ISO Image…","visible":true,"enabled":false})"_s},
           std::pair{ctl::cmbTemplate,
                     uR"({"text":"Standard","items":["Standard","Standard Screenshots",)"
-                    uR"("Extended","Extended Screenshots"],"selected":-1,"visible":true})"_s}}) {
+                    uR"("Extended","Extended Screenshots"],"selected":-1,"visible":true,"enabled":true})"_s}}) {
         EXPECT_EQ(controls[name], test::event(values)) << name;
     }
 }
