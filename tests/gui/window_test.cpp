@@ -529,6 +529,54 @@ TEST(ScaleWindow, PagesAreDrawnWhenNeededAndListItemsChangeOneAtATime) {
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("Alone"));
 }
 
+// The Disc menu stands between File and Help, greyed until a CD root is chosen; its dialogs are
+// real ones: the save-file dialog, the table of findings and a progress that can be cancelled.
+TEST(DiscMenu, IsEnabledByTheRootAndShowsItsDialogs) {
+    Window w;
+    QStringList menus;
+    for (QAction* menu : w.window.menuBar()->actions()) {
+        menus << menu->text().remove(u'&');
+    }
+    EXPECT_EQ(menus, (QStringList{u"File"_s, u"Disc"_s, u"Help"_s}));
+    QStringList items;
+    for (QAction* item : w.window.findChild<QMenu*>(ctl::mnuDisc)->actions()) {
+        items << item->text().remove(u'&') + (item->isEnabled() ? u""_s : u" (greyed)"_s);
+    }
+    EXPECT_EQ(items, (QStringList{u"Check Disc… (greyed)"_s, u"Preview in Browser (greyed)"_s,
+                                  u"Open CD Root Folder (greyed)"_s, u"Make ISO Image… (greyed)"_s}));
+    QTemporaryDir root;
+    w.wizard.openFolder(root.path());
+    EXPECT_TRUE(w.window.menuAction(ctl::mnuMakeIso)->isEnabled());
+
+    QtPrompts prompts;
+    whenOpen<QFileDialog>([](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog->defaultSuffix(), u"iso"_s);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const auto image =
+        prompts.saveFile({u"ISO images (*.iso)|*.iso"_s, u"iso"_s, root.filePath(u"Disc.iso"_s)});
+    EXPECT_EQ(image, std::optional(QDir::toNativeSeparators(root.filePath(u"Disc.iso"_s))));
+    whenOpen<QDialog>([](QDialog* dialog) {
+        auto* table = dialog->findChild<QTableWidget*>();
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(table->rowCount(), 2);
+        EXPECT_EQ(table->item(1, 2)->text(), u"Start.exe"_s);
+        EXPECT_EQ(dialog->findChild<QLabel*>()->text(), u"The check found 1 problem."_s);
+        dialog->accept();
+    });
+    prompts.showTable(
+        {u"Check Disc"_s,
+         u"The check found 1 problem."_s,
+         {u"Level"_s, u"What"_s, u"Where"_s},
+         {{u"note"_s, u"Fits on a CD."_s, QString()}, {u"error"_s, u"Missing."_s, u"Start.exe"_s}}});
+    EXPECT_TRUE(prompts.progress(u"Making the ISO image"_s, 0, 100));
+    QApplication::activeModalWidget()->findChild<QPushButton*>()->click();
+    EXPECT_FALSE(prompts.progress(u"Making the ISO image"_s, 50, 100));
+    prompts.progressEnd();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
