@@ -19,6 +19,8 @@ namespace torvel {
 namespace {
 
 constexpr qint64 kChunk = 1 << 20;
+// How often the image written so far is sent on to the disk, as xorriso does.
+constexpr qint64 kFlushEvery = 16 * kChunk;
 // Where the primary volume descriptor (sector 16) keeps the volume label: 32 characters.
 constexpr qint64 kVolumeIdAt = 16 * 2048 + 40;
 constexpr int kVolumeIdLength = 32;
@@ -180,6 +182,9 @@ bool writeIsoImage(const DiscTree& tree, const QString& title, const QString& ta
         }
         out.write(buffer.constData(), want);
         done += want;
+        if (done % kFlushEvery == 0) {
+            out.flushSoFar();
+        }
     }
     return false;
 }

@@ -209,6 +209,13 @@ void SafeFile::write(const char* data, qint64 size) {
 #endif
 }
 
+void SafeFile::flushSoFar() {
+#ifdef Q_OS_LINUX
+    // Only starts the write-back: commit() still waits for all of it.
+    ::sync_file_range(temp_.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+}
+
 void SafeFile::setPermissions(QFileDevice::Permissions permissions) {
     temp_.setPermissions(permissions);
 }

@@ -54,6 +54,9 @@ public:
     void write(const char* data, qint64 size);
     void write(const QByteArray& bytes) { write(bytes.constData(), bytes.size()); }
     void setPermissions(QFileDevice::Permissions permissions);
+    // Starts putting what was written so far on the disk, so that a large file does not pile up
+    // in memory to be flushed at commit(); on systems without the call it does nothing.
+    void flushSoFar();
     // Flushes the temporary file to disk and renames it over the target. Throws WriteError.
     void commit();
     const QString& target() const { return target_; }
