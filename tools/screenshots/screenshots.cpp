@@ -152,6 +152,29 @@ int indexOf(Wizard& wizard, const char* control, const QString& item) {
     return wizard.form().items(QString::fromLatin1(control)).indexOf(item);
 }
 
+// The Disc menu open over the window (a menu is a window of its own: drawn into the picture where
+// it stands), then the check's findings.
+void shootDiscMenu(MainWindow& window, Wizard& wizard, Shots& shots) {
+    QMenu* disc = window.findChild<QMenu*>(QString::fromLatin1(ctl::mnuDisc));
+    const QRect item = window.menuBar()->actionGeometry(disc->menuAction());
+    disc->popup(window.menuBar()->mapToGlobal(item.bottomLeft()));
+    settle(200);
+    QPixmap withMenu = window.grab();
+    QPainter(&withMenu).drawPixmap(disc->geometry().topLeft() - window.geometry().topLeft(), disc->grab());
+    disc->hide();
+    if (!withMenu.save(QDir(shots.outDir).filePath(QStringLiteral("disc.png")))) {
+        ++shots.failures;
+    }
+    QTimer::singleShot(300, [&] {
+        QWidget* findings = QApplication::activeModalWidget();
+        shots.save(findings, "check.png");
+        if (findings != nullptr) {
+            findings->close();
+        }
+    });
+    wizard.click(ctl::mnuCheckDisc);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -324,25 +347,6 @@ int main(int argc, char** argv) {
         ++shots.failures;
     }
 
-    // The Disc menu open over the window (a menu is a window of its own: drawn into the picture
-    // where it stands), then the check's findings.
-    QMenu* disc = window.findChild<QMenu*>(QString::fromLatin1(ctl::mnuDisc));
-    const QRect item = window.menuBar()->actionGeometry(disc->menuAction());
-    disc->popup(window.menuBar()->mapToGlobal(item.bottomLeft()));
-    settle(200);
-    QPixmap withMenu = window.grab();
-    QPainter(&withMenu).drawPixmap(disc->geometry().topLeft() - window.geometry().topLeft(), disc->grab());
-    disc->hide();
-    if (!withMenu.save(QDir(shots.outDir).filePath(QStringLiteral("disc.png")))) {
-        ++shots.failures;
-    }
-    QTimer::singleShot(300, [&] {
-        QWidget* findings = QApplication::activeModalWidget();
-        shots.save(findings, "check.png");
-        if (findings != nullptr) {
-            findings->close();
-        }
-    });
-    wizard.click(ctl::mnuCheckDisc);
+    shootDiscMenu(window, wizard, shots);
     return shots.failures == 0 ? 0 : 1;
 }
