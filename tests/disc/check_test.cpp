@@ -104,14 +104,11 @@ TEST(DiscCheck, FindsWhatMakesADiscFailOrWorkOnlySomewhere) {
     expected.sort();
     EXPECT_EQ(sorted, expected);
     // Errors come first, then warnings, then notes.
-    QStringList levels;
-    for (const QString& finding : found) {
-        levels << finding.section(u' ', 0, 0);
-    }
-    EXPECT_TRUE(std::is_sorted(levels.begin(), levels.end(), [](const QString& a, const QString& b) {
-        return QStringList{u"error"_s, u"warning"_s, u"note"_s}.indexOf(a) <
-               QStringList{u"error"_s, u"warning"_s, u"note"_s}.indexOf(b);
-    })) << levels.join(u' ').toStdString();
+    const auto rank = [](const QString& finding) {
+        return QStringList{u"error"_s, u"warning"_s, u"note"_s}.indexOf(finding.section(u' ', 0, 0));
+    };
+    EXPECT_TRUE(std::is_sorted(found.begin(), found.end(),
+                               [&](const QString& a, const QString& b) { return rank(a) < rank(b); }));
 
     // Every file counts in whole sectors, a link inside the root as the file it leads to.
     const std::vector<Finding> all = checkCdRoot(*f.wizard);
