@@ -18,9 +18,11 @@ namespace torvel {
 
 namespace {
 
-constexpr qint64 kChunk = 1 << 20;
+// The image moves in pieces small enough to stay in the processor's cache between the library's
+// buffer and the file: pieces of 1 MiB made copying into the file cost three times as much.
+constexpr qint64 kChunk = 128 * 1024;
 // How often the image written so far is sent on to the disk, as xorriso does.
-constexpr qint64 kFlushEvery = 16 * kChunk;
+constexpr qint64 kFlushEvery = 16 * 1024 * 1024;
 // Where the primary volume descriptor (sector 16) keeps the volume label: 32 characters.
 constexpr qint64 kVolumeIdAt = 16 * 2048 + 40;
 constexpr int kVolumeIdLength = 32;
