@@ -108,9 +108,12 @@ void makeImage(Wizard& w) {
                               "choose another folder!"));
         return;
     }
-    const DiscTree tree = whileBusy(w.prompts(), [&] { return scanDisc(root); });
-    const std::vector<Finding> findings =
-        whileBusy(w.prompts(), [&] { return checkDisc(tree, w.myData(), discCheckInputs(w)); });
+    DiscTree tree;
+    std::vector<Finding> findings;
+    whileBusy(w.prompts(), [&] {
+        tree = scanDisc(root);
+        findings = checkDisc(tree, w.myData(), discCheckInputs(w));
+    });
     const auto errors = std::count_if(findings.begin(), findings.end(),
                                       [](const Finding& f) { return f.level == Finding::Level::Error; });
     if (errors > 0 &&
