@@ -151,6 +151,14 @@ def build(runs):
         t.add("Style asset unchanged, second save (menu folder; style folder)", f"{second}; {style}",
               "—", "—", "not copied again", True)
 
+    t.versus_floor("ISO image of a 2 GB CD root vs xorriso", "iso-image/2GB", 1.2)
+    rows = t.get("iso-image/2GB")
+    if rows:
+        _, ratio = spread([r["program_ms"] / r["mkisofs_ms"] for r in rows], times)
+        t.add("ISO image of a 2 GB CD root vs `xorriso -as mkisofs` (no flush to disk)",
+              ms(statistics.median(r["program_ms"] for r in rows)),
+              ms(statistics.median(r["mkisofs_ms"] for r in rows)), ratio, "—", None)
+
     return t
 
 

@@ -9,13 +9,16 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     sqlite3 fonts-dejavu-core
     gcc-mingw-w64-x86-64-win32
-    dpkg-dev
+    dpkg-dev libisofs-dev
 )
-# --test: the browser test's Chromium, and the checkers of the package test (desktop file, AppStream
-# metainfo, lintian). --fuzz: clang and its libFuzzer and sanitizer run-times.
-# --bench: Google Benchmark (already in the list above) and Python 3 for the table of `make bench`.
+# --test: the browser test's Chromium, xorriso (the independent reader of the image tests) and the
+# checkers of the package test (desktop file, AppStream metainfo, lintian). --fuzz: clang and its
+# libFuzzer and sanitizer run-times. --bench: Google Benchmark (already in the list above), Python 3
+# for the table of `make bench`, and xorriso, the image figure's floor.
 if [ "${1:-}" = "--test" ]; then
-    packages+=(chromium desktop-file-utils appstream lintian)
+    packages+=(chromium xorriso desktop-file-utils appstream lintian)
+elif [ "${1:-}" = "--bench" ]; then
+    packages+=(xorriso)
 elif [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
 fi

@@ -24,5 +24,6 @@ void registerFinishBenchmarks();
 void registerEntryBenchmarks();
 void registerAssetBenchmarks();
 void registerProcessBenchmarks();
+void registerImageBenchmarks();
 
 }  // namespace torvel::bench

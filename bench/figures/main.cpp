@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
     torvel::bench::registerEntryBenchmarks();
     torvel::bench::registerAssetBenchmarks();
     torvel::bench::registerProcessBenchmarks();
+    torvel::bench::registerImageBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

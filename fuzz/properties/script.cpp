@@ -4,6 +4,7 @@
 // The input is the script's text, played on a copy of a fresh Torvel.dat with the CD root opened in
 // a folder of its own. Lines that would open other folders or drives, or answer an open-file dialog
 // with a path into another folder, are left out: Finish and copying images would write or read there.
+// A save-file answer other than cancel names an image file in the run's own folder.
 #include <QBuffer>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,9 +52,11 @@ void scriptLines(const uint8_t* data, size_t size) {
               shown(line));
         const QString text = scriptLineText(line);
         const QString command = text.section(QLatin1Char(' '), 0, 0);
-        if (command != QStringLiteral("folder") && command != QStringLiteral("drive") &&
-            (command != QStringLiteral("file") ||
-             !text.section(QLatin1Char(' '), 1).contains(QLatin1Char('/')))) {
+        const QString rest = text.section(QLatin1Char(' '), 1);
+        if (command == QStringLiteral("save") && !rest.isEmpty() && rest != QStringLiteral("cancel")) {
+            lines << QStringLiteral("save ") + escaped(runDir.filePath(QStringLiteral("image.iso")));
+        } else if (command != QStringLiteral("folder") && command != QStringLiteral("drive") &&
+                   (command != QStringLiteral("file") || !rest.contains(QLatin1Char('/')))) {
             lines << line;
         }
     }

@@ -84,4 +84,26 @@ QString dataFolderText(const ProgramFolders& folders) {
     return QStringLiteral("Data folder: ") + QDir::toNativeSeparators(folders.data);
 }
 
+ProgramFolders commandLineFolders(const QString& given, const QString& programDir) {
+    return given.isEmpty() ? locateProgramFolders(programDir, userDataFolder()) : givenProgramFolder(given);
+}
+
+QString foldersHelpText(const ProgramFolders& folders) {
+    return dataFolderText(folders) + QStringLiteral(" (Torvel.dat and Styles)\nFiles Finish copies: ") +
+           QDir::toNativeSeparators(folders.files) + QStringLiteral(" (AUTORUN.INF and Start.exe)");
+}
+
+QString prepareFolders(const ProgramFolders& folders, const QString& program) {
+    if (folders.kind == ProgramFolders::Kind::Given && !QFileInfo(folders.data).isDir()) {
+        return QStringLiteral("%1: the program folder %2 does not exist")
+            .arg(program, QDir::toNativeSeparators(folders.data));
+    }
+    try {
+        seedUserData(folders);
+    } catch (const TorvelError& e) {
+        return program + QStringLiteral(": ") + e.message();
+    }
+    return QString();
+}
+
 }  // namespace torvel

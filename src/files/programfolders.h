@@ -40,4 +40,12 @@ bool seedUserData(const ProgramFolders& folders);
 // "Data folder: PATH", in the platform's own path form.
 QString dataFolderText(const ProgramFolders& folders);
 
+// For the command-line programs: the folders in use, those of --program-dir when `given` is not
+// empty, else those of the program started from programDir; what --help says of them; and the
+// data folder made ready (a given one must exist, an installed program's is seeded on its first
+// run). prepareFolders returns the problem as "PROGRAM: ..." text, empty when there is none.
+ProgramFolders commandLineFolders(const QString& given, const QString& programDir);
+QString foldersHelpText(const ProgramFolders& folders);
+QString prepareFolders(const ProgramFolders& folders, const QString& program);
+
 }  // namespace torvel

@@ -188,6 +188,7 @@ void SafeFile::write(const char* data, qint64 size) {
     if (g_fault) {
         g_fault->bytes -= size;
     }
+    written_ += size;
 #ifdef Q_OS_WIN
     if (temp_.write(data, size) != size) {
         fail(temp_.errorString());
@@ -206,6 +207,19 @@ void SafeFile::write(const char* data, qint64 size) {
         data += n;
         size -= n;
     }
+#endif
+}
+
+void SafeFile::flushSoFar() {
+#ifdef Q_OS_LINUX
+    const int fd = temp_.handle();
+    ::sync_file_range(fd, sent_, written_ - sent_, SYNC_FILE_RANGE_WRITE);
+    if (sent_ > waited_) {
+        ::sync_file_range(fd, waited_, sent_ - waited_,
+                          SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+    }
+    waited_ = sent_;
+    sent_ = written_;
 #endif
 }
 

@@ -54,6 +54,10 @@ public:
     void write(const char* data, qint64 size);
     void write(const QByteArray& bytes) { write(bytes.constData(), bytes.size()); }
     void setPermissions(QFileDevice::Permissions permissions);
+    // Sends what was written since the last call on to the disk and waits for what the last call
+    // sent, so that a large file keeps the disk busy while it grows, holds little unwritten memory
+    // and leaves commit() little to wait for. It does nothing on systems without the means.
+    void flushSoFar();
     // Flushes the temporary file to disk and renames it over the target. Throws WriteError.
     void commit();
     const QString& target() const { return target_; }
@@ -65,6 +69,10 @@ private:
     QString target_;
     QFile temp_;
     bool committed_ = false;
+    // Bytes written, sent on to the disk by flushSoFar(), and known to be on it.
+    qint64 written_ = 0;
+    qint64 sent_ = 0;
+    qint64 waited_ = 0;
 };
 
 // The whole file in one go.

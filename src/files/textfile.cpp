@@ -135,8 +135,15 @@ void appendUtf8(QByteArray& out, QStringView text) {
     }
 }
 
-TextFileWriter::TextFileWriter(const QString& path, const QString& twinPath, TextEncoding encoding)
-    : file_(path), twinPath_(twinPath), encoding_(encoding) {
+TextFileWriter::TextFileWriter(const QString& path, const QString& twinPath, TextEncoding encoding,
+                               QByteArray* capture)
+    : path_(path),
+      capture_(capture),
+      twinPath_(capture != nullptr ? QString() : twinPath),
+      encoding_(encoding) {
+    if (capture_ == nullptr) {
+        file_.emplace(path);
+    }
     buffer_.reserve(kFlushSize + 4096);
 }
 
@@ -179,8 +186,10 @@ void TextFileWriter::writeLine(QLatin1StringView line) {
 }
 
 void TextFileWriter::flush() {
-    if (!buffer_.isEmpty()) {
-        file_.write(buffer_);
+    if (capture_ != nullptr) {
+        capture_->append(buffer_);
+    } else if (!buffer_.isEmpty()) {
+        file_->write(buffer_);
         onTwin([this](SafeFile& twin) { twin.write(buffer_); });
     }
     buffer_.resize(0);
@@ -188,7 +197,9 @@ void TextFileWriter::flush() {
 
 void TextFileWriter::close() {
     flush();
-    file_.commit();
+    if (file_) {
+        file_->commit();
+    }
     onTwin([](SafeFile& twin) { twin.commit(); });
 }
 

@@ -48,9 +48,10 @@ enum class TextEncoding { Windows1252, Utf8 };
 // before (a failure on the way) leaves the previous file as it was. Failures throw WriteError.
 class TextFileWriter {
 public:
-    // With a twin path, the same bytes go to a second file, which takes them at close() too.
+    // With a twin path, the same bytes go to a second file, which takes them at close() too. With
+    // `capture`, the bytes are appended there instead and no file is touched.
     explicit TextFileWriter(const QString& path, const QString& twinPath = QString(),
-                            TextEncoding encoding = TextEncoding::Windows1252);
+                            TextEncoding encoding = TextEncoding::Windows1252, QByteArray* capture = nullptr);
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
@@ -61,14 +62,16 @@ public:
     void close();
     // Why the twin was not written; a failure of the twin leaves the main file going on.
     const std::optional<QString>& twinFailure() const { return twinFailure_; }
-    const QString& path() const { return file_.target(); }
+    const QString& path() const { return path_; }
 
 private:
     void flush();
     template <typename Step>
     void onTwin(Step step);
 
-    SafeFile file_;
+    QString path_;
+    std::optional<SafeFile> file_;
+    QByteArray* capture_;
     QString twinPath_;
     TextEncoding encoding_;
     std::optional<SafeFile> twin_;

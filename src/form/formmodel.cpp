@@ -74,6 +74,14 @@ void FormModel::setVisible(const QString& name, bool visible) {
     }
 }
 
+void FormModel::setEnabled(const QString& name, bool enabled) {
+    Control& c = at(name);
+    if (c.enabled != enabled) {
+        c.enabled = enabled;
+        changed(name);
+    }
+}
+
 void FormModel::setColor(const QString& name, int color) {
     Control& c = at(name);
     if (c.color != color) {

@@ -34,6 +34,8 @@ struct Control {
     QString tooltip;
     QString tag;
     bool visible = true;
+    // Whether the control takes input: a disabled one is drawn greyed and cannot be clicked.
+    bool enabled = true;
     bool bold = false;
     QStringList items;
     int selected = -1;
@@ -73,6 +75,8 @@ public:
     void setCaption(const QString& name, const QString& caption);
     bool visible(const QString& name) const { return get(name).visible; }
     void setVisible(const QString& name, bool visible);
+    bool enabled(const QString& name) const { return get(name).enabled; }
+    void setEnabled(const QString& name, bool enabled);
     int color(const QString& name) const { return get(name).color; }
     void setColor(const QString& name, int color);
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace torvel {
@@ -20,6 +22,23 @@ struct OpenFileRequest {
     QString initialDir;
 };
 
+// Settings of the save-file dialog: the filter as for opening, and the file the dialog starts
+// with (its folder and its name).
+struct SaveFileRequest {
+    QString filter;
+    QString defaultExt;
+    QString initialPath;
+};
+
+// A table shown in a dialog of its own: its title, a line of text above the table, the column
+// headings and the rows of texts.
+struct TableRequest {
+    QString title;
+    QString text;
+    QStringList columns;
+    QList<QStringList> rows;
+};
+
 struct FontChoice {
     QString family;
     double size = 10;
@@ -27,8 +46,8 @@ struct FontChoice {
 };
 
 // The port through which the core asks the screen for message boxes, dialogs, the busy pointer,
-// dialog forms, web addresses and programs. The Qt window implements it with real dialogs; the
-// script runner and the tests with scripted answers.
+// progress, tables, dialog forms, web addresses and programs. The Qt window implements it with real dialogs;
+// the script runner and the tests with scripted answers.
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -40,6 +59,13 @@ public:
     // The chosen colour number (0x00BBGGRR), or nothing when cancelled.
     virtual std::optional<int> chooseColor(int preset) = 0;
     virtual std::optional<FontChoice> chooseFont(const FontChoice& preset) = 0;
+    // The file to write, or nothing when cancelled.
+    virtual std::optional<QString> saveFile(const SaveFileRequest& request) = 0;
+    virtual void showTable(const TableRequest& table) = 0;
+    // A long task's progress, `done` of `total` units, in a dialog that stays up until
+    // progressEnd(); false once the author has cancelled the task.
+    virtual bool progress(const QString& title, qint64 done, qint64 total) = 0;
+    virtual void progressEnd() = 0;
     virtual void setBusy(bool busy) = 0;
     virtual void showForm(const QString& form) = 0;
     virtual void closeForm(const QString& form) = 0;
@@ -58,6 +84,10 @@ public:
     std::optional<QString> openFile(const OpenFileRequest& request) override;                           \
     std::optional<int> chooseColor(int preset) override;                                                \
     std::optional<FontChoice> chooseFont(const FontChoice& preset) override;                            \
+    std::optional<QString> saveFile(const SaveFileRequest& request) override;                           \
+    void showTable(const TableRequest& table) override;                                                 \
+    bool progress(const QString& title, qint64 done, qint64 total) override;                            \
+    void progressEnd() override;                                                                        \
     void setBusy(bool busy) override;                                                                   \
     void showForm(const QString& form) override;                                                        \
     void closeForm(const QString& form) override;                                                       \

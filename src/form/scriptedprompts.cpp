@@ -1,6 +1,7 @@
 #include "form/scriptedprompts.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
 
 namespace torvel {
 
@@ -99,6 +100,47 @@ std::optional<FontChoice> ScriptedPrompts::chooseFont(const FontChoice& preset) 
                             .add(QStringLiteral("size"), preset.size)
                             .add(QStringLiteral("bold"), preset.bold),
                         [](const FontChoice& font) { return fontText(font); });
+}
+
+std::optional<QString> ScriptedPrompts::saveFile(const SaveFileRequest& request) {
+    return answerDialog(saveFiles_, QStringLiteral("the save-file dialog has no queued answer"),
+                        JsonLine()
+                            .add(QStringLiteral("event"), QStringLiteral("save-file"))
+                            .add(QStringLiteral("filter"), request.filter)
+                            .add(QStringLiteral("defaultExt"), request.defaultExt)
+                            .add(QStringLiteral("initialPath"), request.initialPath),
+                        [](const QString& path) { return path; });
+}
+
+void ScriptedPrompts::showTable(const TableRequest& table) {
+    QJsonArray rows;
+    for (const QStringList& row : table.rows) {
+        rows.append(QJsonArray::fromStringList(row));
+    }
+    record(JsonLine()
+               .add(QStringLiteral("event"), QStringLiteral("table"))
+               .add(QStringLiteral("title"), table.title)
+               .add(QStringLiteral("text"), table.text)
+               .add(QStringLiteral("columns"), QJsonArray::fromStringList(table.columns))
+               .add(QStringLiteral("rows"), rows));
+}
+
+bool ScriptedPrompts::progress(const QString& title, qint64 done, qint64 total) {
+    const bool goOn = !progressAnswer || progressAnswer(done, total);
+    JsonLine line;
+    line.add(QStringLiteral("event"), QStringLiteral("progress"))
+        .add(QStringLiteral("title"), title)
+        .add(QStringLiteral("done"), done)
+        .add(QStringLiteral("total"), total);
+    if (!goOn) {
+        line.add(QStringLiteral("cancelled"), true);
+    }
+    record(line);
+    return goOn;
+}
+
+void ScriptedPrompts::progressEnd() {
+    record(JsonLine().add(QStringLiteral("event"), QStringLiteral("progress-end")));
 }
 
 void ScriptedPrompts::setBusy(bool busy) {

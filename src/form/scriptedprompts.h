@@ -17,7 +17,8 @@ struct PromptUnanswered {
 };
 
 // Prompts with answers queued in advance (first in, first out per kind), recording every
-// message, dialog, form, busy change, web address, program start and quit as one JSON line.
+// message, dialog, table, progress step, form, busy change, web address, program start and quit
+// as one JSON line.
 // Used by the script runner and by tests.
 class ScriptedPrompts : public Prompts {
 public:
@@ -25,8 +26,10 @@ public:
     void queueFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
     void queueColor(std::optional<int> color) { colors_.push_back(color); }
     void queueFont(std::optional<FontChoice> font) { fonts_.push_back(std::move(font)); }
+    void queueSaveFile(std::optional<QString> path) { saveFiles_.push_back(std::move(path)); }
     bool hasQueuedAnswers() const {
-        return !answers_.empty() || !files_.empty() || !colors_.empty() || !fonts_.empty();
+        return !answers_.empty() || !files_.empty() || !colors_.empty() || !fonts_.empty() ||
+               !saveFiles_.empty();
     }
 
     // Every event so far, one JSON object per line; also handed to onEvent as it happens.
@@ -36,6 +39,8 @@ public:
     bool quitRequested() const { return quit_; }
     // The result of startProgram: by default true when the file exists.
     std::function<bool(const QString& path)> programStarter;
+    // Whether a task goes on at this progress: by default it always does.
+    std::function<bool(qint64 done, qint64 total)> progressAnswer;
 
     TORVEL_PROMPTS_IMPLEMENTATION
 
@@ -52,6 +57,7 @@ private:
     std::deque<std::optional<QString>> files_;
     std::deque<std::optional<int>> colors_;
     std::deque<std::optional<FontChoice>> fonts_;
+    std::deque<std::optional<QString>> saveFiles_;
     QStringList transcript_;
     bool quit_ = false;
 };

@@ -307,7 +307,8 @@ bool writeHTMLModern(const PageInputs& inputs, clsData& data) {
     if (!rows->next()) {
         return false;
     }
-    TextFileWriter out(createMenuFile(inputs.cdRoot), PageFrame::twinPath(inputs), TextEncoding::Utf8);
+    TextFileWriter out(createMenuFile(inputs.cdRoot), PageFrame::twinPath(inputs), TextEncoding::Utf8,
+                       inputs.capture);
     PageFrame page(out, inputs);
     writeHead(page, inputs);
     writeTop(page, inputs);

@@ -32,6 +32,8 @@ struct PageInputs {
     QString buttonOff;
     PageTwin* twin = nullptr;
     StyleSheetValues style{};
+    // Where the page's bytes go instead of the files, for a comparison with the page on disc.
+    QByteArray* capture = nullptr;
 };
 
 // Whether an entry's category belongs to the category a group stands for, compared as the

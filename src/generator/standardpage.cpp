@@ -84,7 +84,8 @@ bool writeStandardPage(const PageInputs& in, clsData& data, bool screenshots) {
         return false;
     }
 
-    TextFileWriter out(createMenuFile(in.cdRoot), PageFrame::twinPath(in));
+    TextFileWriter out(createMenuFile(in.cdRoot), PageFrame::twinPath(in), TextEncoding::Windows1252,
+                       in.capture);
     PageFrame page(out, in);
     page.headBlock();
     page.scriptOpening();

@@ -85,6 +85,7 @@ void FormBinding::apply(const Control& c, QWidget* w) {
     w->setToolTip(c.tooltip);
     adapterOf(c.kind).show(c, w);
     w->setHidden(!c.visible);
+    w->setEnabled(c.enabled);
 }
 
 }  // namespace torvel

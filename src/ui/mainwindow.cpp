@@ -185,7 +185,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 void MainWindow::giveBarAccessKeys() {
     // The menus open with the first letter of their titles.
     for (const PageLayouts::Menu& menu : PageLayouts::menus()) {
-        reservedKeys_ += wizard_.form().caption(QString::fromLatin1(menu.name)).left(1).toLower();
+        reservedKeys_ += QLatin1Char(menu.key);
     }
     QStringList names;
     QStringList captions;
@@ -324,7 +324,7 @@ void MainWindow::controlChanged(const Control& c) {
             field->setFocus(Qt::OtherFocusReason);
         }
     } else if (c.kind == ControlKind::MenuItem) {
-        const QString text = withAccessKey(c.caption, c.caption.isEmpty() ? QChar() : c.caption[0]);
+        const QString text = withAccessKey(c.caption, PageLayouts::menuAccessKey(c.name, c.caption));
         if (auto it = menus_.find(c.name); it != menus_.end()) {
             it->second->setTitle(text);
             it->second->menuAction()->setVisible(c.visible);
@@ -333,6 +333,7 @@ void MainWindow::controlChanged(const Control& c) {
             it->second->setText(text);
             it->second->setToolTip(c.tooltip);
             it->second->setVisible(c.visible);
+            it->second->setEnabled(c.enabled);
         }
     }
 }

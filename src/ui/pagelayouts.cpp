@@ -41,10 +41,27 @@ void setRole(QWidget* w, const QString& role) {
 
 const std::vector<PageLayouts::Menu>& PageLayouts::menus() {
     static const std::vector<Menu> kMenus = {
-        {ctl::mnuFile, {{ctl::mnuQuit, QKeySequence::Quit}}},
-        {ctl::mnuHelp, {{ctl::mnuAbout, QKeySequence::UnknownKey}}},
+        {ctl::mnuFile, {{ctl::mnuQuit, QKeySequence::Quit}}, 'f'},
+        {ctl::mnuDisc,
+         {{ctl::mnuCheckDisc, QKeySequence::UnknownKey},
+          {ctl::mnuPreview, QKeySequence::UnknownKey},
+          {ctl::mnuOpenRoot, QKeySequence::UnknownKey},
+          {ctl::mnuMakeIso, QKeySequence::UnknownKey}},
+         // Not D, which Find on "Add Files" needs: the other letters of Find open File and Help or
+         // press Next and Finish.
+         's'},
+        {ctl::mnuHelp, {{ctl::mnuAbout, QKeySequence::UnknownKey}}, 'h'},
     };
     return kMenus;
+}
+
+QChar PageLayouts::menuAccessKey(const QString& name, const QString& caption) {
+    for (const Menu& menu : menus()) {
+        if (name == QLatin1String(menu.name)) {
+            return QLatin1Char(menu.key);
+        }
+    }
+    return caption.isEmpty() ? QChar() : caption[0];
 }
 
 void PageLayouts::fillPage(int index, QVBoxLayout* layout, QWidget* page) {

@@ -36,9 +36,12 @@ public:
     struct Menu {
         const char* name;
         std::vector<MenuItem> items;
+        char key;  // the letter that opens it with Alt
     };
     // The menus of the menu bar, each with its items, in order.
     static const std::vector<Menu>& menus();
+    // The access key of a menu or menu item: a menu's own letter, an item's first letter.
+    static QChar menuAccessKey(const QString& name, const QString& caption);
 
 private:
     void buildWelcome(QVBoxLayout* layout, QWidget* page);

@@ -3,15 +3,21 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "ui/mainwindow.h"
 
@@ -207,6 +213,64 @@ std::optional<FontChoice> QtPrompts::chooseFont(const FontChoice& preset) {
     result.size = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : preset.size;
     result.bold = chosen.bold();
     return result;
+}
+
+std::optional<QString> QtPrompts::saveFile(const SaveFileRequest& request) {
+    QFileDialog dialog(parentWidget());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(toQtNameFilters(request.filter));
+    dialog.setDefaultSuffix(request.defaultExt);
+    dialog.selectFile(QDir::fromNativeSeparators(request.initialPath));
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 460)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+void QtPrompts::showTable(const TableRequest& request) {
+    QDialog dialog(parentWidget());
+    dialog.setWindowTitle(request.title);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* text = new QLabel(request.text, &dialog);
+    text->setTextFormat(Qt::PlainText);
+    layout->addWidget(text);
+    auto* table = new QTableWidget(static_cast<int>(request.rows.size()),
+                                   static_cast<int>(request.columns.size()), &dialog);
+    table->setHorizontalHeaderLabels(request.columns);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    for (int r = 0; r < table->rowCount(); ++r) {
+        for (int c = 0; c < table->columnCount(); ++c) {
+            table->setItem(r, c, new QTableWidgetItem(request.rows[r].value(c)));
+        }
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(table, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    dialog.resize(820, 420);
+    dialog.exec();
+}
+
+bool QtPrompts::progress(const QString& title, qint64 done, qint64 total) {
+    if (!progress_) {
+        progress_ = new QProgressDialog(title, QStringLiteral("Cancel"), 0, 1000, parentWidget());
+        progress_->setWindowTitle(title);
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setMinimumDuration(0);
+    }
+    progress_->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
+    QCoreApplication::processEvents();
+    return !progress_->wasCanceled();
+}
+
+void QtPrompts::progressEnd() {
+    delete progress_;
 }
 
 void QtPrompts::setBusy(bool busy) {

@@ -9,6 +9,7 @@
 #include "ui/mainwindow.h"
 
 class QFileDialog;
+class QProgressDialog;
 
 namespace torvel {
 
@@ -46,6 +47,7 @@ private:
     QWidget* parentWidget() const;
 
     QPointer<MainWindow> window_;
+    QPointer<QProgressDialog> progress_;
     bool busy_ = false;
 };
 

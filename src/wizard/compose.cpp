@@ -14,6 +14,7 @@ std::unique_ptr<Wizard> buildWizard(Prompts& prompts, const ProgramFolders& fold
     installFinish(*wizard);
     installFinder(*wizard);
     installAbout(*wizard);
+    installDisc(*wizard);
     return wizard;
 }
 

@@ -27,5 +27,6 @@ void installFileEntries(Wizard& wizard);      // page 4: file entry editor
 void installFinish(Wizard& wizard);           // Finish: the package builder
 void installFinder(Wizard& wizard);           // Find: the description finder dialog
 void installAbout(Wizard& wizard);            // Help > About
+void installDisc(Wizard& wizard);             // the Disc menu: check, preview, CD root, ISO image
 
 }  // namespace torvel

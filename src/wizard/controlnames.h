@@ -10,6 +10,11 @@ namespace torvel::ctl {
 // The menu bar, the buttons below the pages and the picture panel.
 TORVEL_CONTROL_NAME(mnuFile)
 TORVEL_CONTROL_NAME(mnuQuit)
+TORVEL_CONTROL_NAME(mnuDisc)
+TORVEL_CONTROL_NAME(mnuCheckDisc)
+TORVEL_CONTROL_NAME(mnuPreview)
+TORVEL_CONTROL_NAME(mnuOpenRoot)
+TORVEL_CONTROL_NAME(mnuMakeIso)
 TORVEL_CONTROL_NAME(mnuHelp)
 TORVEL_CONTROL_NAME(mnuAbout)
 TORVEL_CONTROL_NAME(cmdClose)

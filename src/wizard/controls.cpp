@@ -31,6 +31,11 @@ const ControlDefinition kControls[] = {
     // Menu bar and the buttons below the pages.
     {ctl::mnuFile, K::MenuItem, -1, "File"},
     {ctl::mnuQuit, K::MenuItem, -1, "Quit"},
+    {ctl::mnuDisc, K::MenuItem, -1, "Disc"},
+    {ctl::mnuCheckDisc, K::MenuItem, -1, "Check Disc\u2026"},
+    {ctl::mnuPreview, K::MenuItem, -1, "Preview in Browser"},
+    {ctl::mnuOpenRoot, K::MenuItem, -1, "Open CD Root Folder"},
+    {ctl::mnuMakeIso, K::MenuItem, -1, "Make ISO Image\u2026"},
     {ctl::mnuHelp, K::MenuItem, -1, "Help"},
     {ctl::mnuAbout, K::MenuItem, -1, "About"},
     {ctl::cmdClose, K::Button, -1, "Close", "", "Close programme"},

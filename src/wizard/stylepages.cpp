@@ -111,6 +111,16 @@ StyleSheetValues styleSheetValues(const FormModel& f) {
     return v;
 }
 
+StyleSheetValues styleSheetValues(const ResultSet& style) {
+    StyleSheetValues v;
+    for (const StyleField& sf : kStyleFields) {
+        if (sf.sheet != nullptr) {
+            v.*sf.sheet = style.field(q(sf.column));
+        }
+    }
+    return v;
+}
+
 bool isUsableFolderName(const QString& name) {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral("..")) {

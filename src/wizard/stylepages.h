@@ -7,6 +7,8 @@
 
 namespace torvel {
 
+class ResultSet;
+
 class FormModel;
 class Wizard;
 
@@ -21,6 +23,8 @@ bool saveStyle(Wizard& w);
 void refreshData(Wizard& w);  // rebuilds the list, selects the current style and reloads it
 // The style's values as the fields of the two style pages hold them.
 StyleSheetValues styleSheetValues(const FormModel& f);
+// The same values as a stored style row holds them.
+StyleSheetValues styleSheetValues(const ResultSet& style);
 // Selects the first entry after "NEW" whose id is `id`; false (list unchanged) when none matches.
 bool selectStyleEntry(Wizard& w, qint64 id);
 

@@ -103,6 +103,9 @@ void Wizard::click(const QString& control) {
     }
     QString name;
     const FormModel& form = formOf(control, &name);
+    if (const Control* c = form.find(name); c != nullptr && !c->enabled) {
+        return;  // a disabled control cannot be clicked
+    }
     run(actionName(form, name), it->second);
 }
 

@@ -113,7 +113,8 @@ QKeySequence accessKey(QWidget* widget) {
 // the pages are their own, and those buttons stand whole in the window.
 void expectAccessKeys(MainWindow& window) {
     const auto& bar = PageLayouts::barButtons();
-    QList<QKeySequence> keys, barKeys{QKeySequence(u"Alt+F"_s), QKeySequence(u"Alt+H"_s)};
+    QList<QKeySequence> keys,
+        barKeys{QKeySequence(u"Alt+F"_s), QKeySequence(u"Alt+S"_s), QKeySequence(u"Alt+H"_s)};
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         const auto* label = qobject_cast<QLabel*>(widget);
         if (widget->isVisible() && (qobject_cast<QAbstractButton*>(widget) || (label && label->buddy()))) {
@@ -125,7 +126,7 @@ void expectAccessKeys(MainWindow& window) {
             }
         }
     }
-    EXPECT_EQ(barKeys.size(), 5);
+    EXPECT_EQ(barKeys.size(), 6);
     for (const QKeySequence& key : barKeys) {
         EXPECT_LE(keys.count(key), 1) << key.toString().toStdString();
     }
@@ -674,6 +675,54 @@ TEST(ScaleWindow, PagesAreDrawnWhenNeededAndListItemsChangeOneAtATime) {
     form.setItems(ctl::lstFiles, {QStringLiteral("Alone")});
     EXPECT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("Alone"));
+}
+
+// The Disc menu stands between File and Help, greyed until a CD root is chosen; its dialogs are
+// real ones: the save-file dialog, the table of findings and a progress that can be cancelled.
+TEST(DiscMenu, IsEnabledByTheRootAndShowsItsDialogs) {
+    Window w;
+    QStringList menus;
+    for (QAction* menu : w.window.menuBar()->actions()) {
+        menus << menu->text().remove(u'&');
+    }
+    EXPECT_EQ(menus, (QStringList{u"File"_s, u"Disc"_s, u"Help"_s}));
+    QStringList items;
+    for (QAction* item : w.window.findChild<QMenu*>(ctl::mnuDisc)->actions()) {
+        items << item->text().remove(u'&') + (item->isEnabled() ? u""_s : u" (greyed)"_s);
+    }
+    EXPECT_EQ(items, (QStringList{u"Check Disc… (greyed)"_s, u"Preview in Browser (greyed)"_s,
+                                  u"Open CD Root Folder (greyed)"_s, u"Make ISO Image… (greyed)"_s}));
+    QTemporaryDir root;
+    w.wizard.openFolder(root.path());
+    EXPECT_TRUE(w.window.menuAction(ctl::mnuMakeIso)->isEnabled());
+
+    QtPrompts prompts;
+    whenOpen<QFileDialog>([](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog->defaultSuffix(), u"iso"_s);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const auto image =
+        prompts.saveFile({u"ISO images (*.iso)|*.iso"_s, u"iso"_s, root.filePath(u"Disc.iso"_s)});
+    EXPECT_EQ(image, std::optional(QDir::toNativeSeparators(root.filePath(u"Disc.iso"_s))));
+    whenOpen<QDialog>([](QDialog* dialog) {
+        auto* table = dialog->findChild<QTableWidget*>();
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(table->rowCount(), 2);
+        EXPECT_EQ(table->item(1, 2)->text(), u"Start.exe"_s);
+        EXPECT_EQ(dialog->findChild<QLabel*>()->text(), u"The check found 1 problem."_s);
+        dialog->accept();
+    });
+    prompts.showTable(
+        {u"Check Disc"_s,
+         u"The check found 1 problem."_s,
+         {u"Level"_s, u"What"_s, u"Where"_s},
+         {{u"note"_s, u"Fits on a CD."_s, QString()}, {u"error"_s, u"Missing."_s, u"Start.exe"_s}}});
+    EXPECT_TRUE(prompts.progress(u"Making the ISO image"_s, 0, 100));
+    QApplication::activeModalWidget()->findChild<QPushButton*>()->click();
+    EXPECT_FALSE(prompts.progress(u"Making the ISO image"_s, 50, 100));
+    prompts.progressEnd();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace

@@ -20,10 +20,10 @@ for dep in libqt6sql6-sqlite qt6-qpa-plugins libqt6svg6 libqt6widgets6 libqt6cor
 done
 
 listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
-expected=(usr/bin/torvel usr/bin/torvel-script usr/share/torvel/Torvel.dat usr/share/torvel/AUTORUN.INF
+expected=(usr/bin/torvel usr/bin/torvel-script usr/bin/torvel-build usr/share/torvel/Torvel.dat usr/share/torvel/AUTORUN.INF
     usr/share/torvel/Start.exe usr/share/applications/org.example.torvel.desktop
     usr/share/metainfo/org.example.torvel.metainfo.xml usr/share/icons/hicolor/scalable/apps/torvel.svg
-    usr/share/man/man1/torvel-script.1.gz usr/share/doc/torvel/copyright)
+    usr/share/man/man1/torvel-script.1.gz usr/share/man/man1/torvel-build.1.gz usr/share/doc/torvel/copyright)
 for size in 16 22 24 32 48 64 128 256 512; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/torvel.png")
 done

@@ -61,14 +61,17 @@ TEST(ScriptRunner, DumpShowsTheStateAndEveryControlWithTheValuesOfItsKind) {
     names.sort();
     const QJsonObject controls = dump[u"controls"_s].toObject();
     EXPECT_EQ(controls.keys(), names);
-    for (const auto& [name, values] :
-         {std::pair{ctl::txtTitle, uR"({"text":"","visible":true})"_s},
-          std::pair{ctl::colBack, uR"({"color":-1,"visible":true})"_s},
-          std::pair{ctl::lstFiles, uR"({"items":[],"selected":-1,"visible":true})"_s},
-          std::pair{ctl::Finish, uR"({"caption":"Finish","visible":false})"_s},
-          std::pair{ctl::cmbTemplate,
-                    uR"({"text":"Standard","items":["Standard","Standard Screenshots",)"
-                    uR"("Extended","Extended Screenshots","Modern"],"selected":-1,"visible":true})"_s}}) {
+    for (
+        const auto& [name, values] :
+        {std::pair{ctl::txtTitle, uR"({"text":"","visible":true,"enabled":true})"_s},
+         std::pair{ctl::colBack, uR"({"color":-1,"visible":true,"enabled":true})"_s},
+         std::pair{ctl::lstFiles, uR"({"items":[],"selected":-1,"visible":true,"enabled":true})"_s},
+         std::pair{ctl::Finish, uR"({"caption":"Finish","visible":false,"enabled":true})"_s},
+         std::pair{ctl::mnuMakeIso, uR"({"caption":"Make ISO Image…","visible":true,"enabled":false})"_s},
+         std::pair{
+             ctl::cmbTemplate,
+             uR"({"text":"Standard","items":["Standard","Standard Screenshots",)"
+             uR"("Extended","Extended Screenshots","Modern"],"selected":-1,"visible":true,"enabled":true})"_s}}) {
         EXPECT_EQ(controls[name], test::event(values)) << name;
     }
 }
@@ -185,6 +188,60 @@ TEST(ScriptRunner, DialogControlsWorkOnlyWhileTheDialogIsOpen) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(r.control(u"frmFiles.txtDesText"_s)[u"text"_s], u"setup"_s);
     EXPECT_EQ(r.control(u"frmFiles.cmbDesTitle"_s)[u"selected"_s], 1);
+}
+
+// The Disc menu through a script: refused until a CD root is chosen, then the preview, the CD
+// root, the check's table and the image with its save-file dialog, refusal, question and progress.
+TEST(ScriptRunner, TheDiscMenuWaitsForARootThenPreviewsChecksAndMakesTheImage) {
+    Runner r;
+    test::TempFolder disc;
+    test::TempFolder out;
+    const QString root = disc.path();
+    const QString image = out.file(u"tools.iso"_s);
+    disc.write(u"Tools/setup.exe"_s, "MZ");
+    EXPECT_EQ(r.play({u"click mnuPreview"_s}), kScriptError);
+    EXPECT_EQ(r.errText, u"script:1: \"mnuPreview\" is not enabled\n"_s);
+    ASSERT_EQ(r.play({u"set txtTitle Tools: 2026"_s, u"folder "_s + root, u"click mnuPreview"_s,
+                      u"click mnuOpenRoot"_s, u"click mnuCheckDisc"_s, u"save cancel"_s,
+                      u"click mnuMakeIso"_s, u"save "_s + root + u"/Tools/x.iso"_s, u"click mnuMakeIso"_s,
+                      u"save "_s + image, u"answer no"_s, u"click mnuMakeIso"_s}),
+              kScriptOk)
+        << r.errText.toStdString();
+    EXPECT_EQ(r.control(ctl::mnuMakeIso)[u"enabled"_s], true);
+    const auto kind = [&](const QString& event) { return test::events(r.lines(), event); };
+    EXPECT_EQ(
+        test::messages(r.lines()),
+        (QStringList{u"Please press Finish first: there is no start page to show yet."_s,
+                     u"The image cannot be written into the CD root folder itself, please choose another "
+                     "folder!"_s,
+                     u"The check found 4 errors that will make the disc fail (see Disc > Check Disc). Make "
+                     "the image anyway?"_s}));
+    EXPECT_EQ(kind(u"open-url"_s).value(0)[u"url"_s], u"file://"_s + root + u"/"_s);
+    const QJsonObject table = kind(u"table"_s).value(0);
+    EXPECT_EQ(table[u"text"_s], u"The check found 4 problems."_s);
+    EXPECT_EQ(table[u"rows"_s].toArray().first(),
+              QJsonArray({u"error"_s, u"Index.htm is missing: press Finish to write it."_s, u"Index.htm"_s}));
+    EXPECT_EQ(kind(u"save-file"_s).value(0)[u"initialPath"_s],
+              QFileInfo(root).absolutePath() + u"/Tools_ 2026.iso"_s);
+    EXPECT_TRUE(kind(u"progress"_s).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(image) || QFileInfo::exists(root + u"/Tools/x.iso"_s));
+
+    disc.write(u"Index.htm"_s, "<html></html>");
+    ASSERT_EQ(r.play({u"click mnuPreview"_s, u"save "_s + image, u"answer yes"_s, u"click mnuMakeIso"_s}),
+              kScriptOk);
+    EXPECT_EQ(test::events(r.lines(), u"open-url"_s).value(0)[u"url"_s],
+              u"file://"_s + root + u"/Index.htm"_s);
+    const QList<QJsonObject> steps = test::events(r.lines(), u"progress"_s);
+    ASSERT_GE(steps.size(), 2);
+    EXPECT_EQ(steps.first()[u"done"_s], 0);
+    EXPECT_EQ(steps.last()[u"done"_s].toInteger(), QFileInfo(image).size());
+    EXPECT_EQ(test::events(r.lines()).last(),
+              QJsonObject({{u"event"_s, u"message"_s},
+                           {u"icon"_s, u"information"_s},
+                           {u"buttons"_s, u"ok"_s},
+                           {u"title"_s, u" "_s},
+                           {u"text"_s, u"The image "_s + image + u" has been written."_s}}));
+    EXPECT_EQ(test::readFile(image).mid(16 * 2048, 6), QByteArray("\1CD001"));
 }
 
 TEST(ScriptProgram, PlaysAScriptFileOrStandardInputAndExitsWithItsStatus) {

@@ -1,11 +1,14 @@
 // Development tool: walks the author's road through the wizard offscreen, with a stored style and
 // a sample CD, and saves the pictures for the documentation: OUTDIR/page0.png .. page4.png, the
-// description finder (finder.png) and the About box (about.png).
+// description finder (finder.png), the About box (about.png), the Disc menu (disc.png) and the
+// check's findings (check.png).
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QLinearGradient>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -147,6 +150,29 @@ private:
 
 int indexOf(Wizard& wizard, const char* control, const QString& item) {
     return wizard.form().items(QString::fromLatin1(control)).indexOf(item);
+}
+
+// The Disc menu open over the window (a menu is a window of its own: drawn into the picture where
+// it stands), then the check's findings.
+void shootDiscMenu(MainWindow& window, Wizard& wizard, Shots& shots) {
+    QMenu* disc = window.findChild<QMenu*>(QString::fromLatin1(ctl::mnuDisc));
+    const QRect item = window.menuBar()->actionGeometry(disc->menuAction());
+    disc->popup(window.menuBar()->mapToGlobal(item.bottomLeft()));
+    settle(200);
+    QPixmap withMenu = window.grab();
+    QPainter(&withMenu).drawPixmap(disc->geometry().topLeft() - window.geometry().topLeft(), disc->grab());
+    disc->hide();
+    if (!withMenu.save(QDir(shots.outDir).filePath(QStringLiteral("disc.png")))) {
+        ++shots.failures;
+    }
+    QTimer::singleShot(300, [&] {
+        QWidget* findings = QApplication::activeModalWidget();
+        shots.save(findings, "check.png");
+        if (findings != nullptr) {
+            findings->close();
+        }
+    });
+    wizard.click(ctl::mnuCheckDisc);
 }
 
 }  // namespace
@@ -319,5 +345,7 @@ int main(int argc, char** argv) {
                      qPrintable(prompts.unexpected.join(QLatin1Char('\n'))));
         ++shots.failures;
     }
+
+    shootDiscMenu(window, wizard, shots);
     return shots.failures == 0 ? 0 : 1;
 }

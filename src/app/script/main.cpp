@@ -28,21 +28,6 @@ const QString kDescription = QStringLiteral(
     "Plays a script of wizard actions without a display and prints one JSON object per line.\n"
     "See docs/script.md (installed: /usr/share/doc/torvel/script.md) for the script format.");
 
-// The folders in use: the one given with --program-dir, else those of this program (its own folder
-// when it holds Torvel.dat, else the user's data folder of an installed program).
-torvel::ProgramFolders foldersInUse(const QCommandLineParser& parser, const QCommandLineOption& programDir) {
-    if (parser.isSet(programDir)) {
-        return torvel::givenProgramFolder(parser.value(programDir));
-    }
-    return torvel::locateProgramFolders(QCoreApplication::applicationDirPath(), torvel::userDataFolder());
-}
-
-QString foldersText(const torvel::ProgramFolders& folders) {
-    return torvel::dataFolderText(folders) +
-           QStringLiteral(" (Torvel.dat and Styles)\nFiles Finish copies: ") +
-           QDir::toNativeSeparators(folders.files) + QStringLiteral(" (AUTORUN.INF and Start.exe)");
-}
-
 Request parseArguments(QTextStream& out, QTextStream& err) {
     QCommandLineParser parser;
     parser.setApplicationDescription(kDescription);
@@ -59,8 +44,10 @@ Request parseArguments(QTextStream& out, QTextStream& err) {
 
     Request request;
     const bool parsed = parser.parse(QCoreApplication::arguments());
-    request.folders = foldersInUse(parser, programDirOption);
-    parser.setApplicationDescription(kDescription + QStringLiteral("\n\n") + foldersText(request.folders));
+    request.folders =
+        torvel::commandLineFolders(parser.value(programDirOption), QCoreApplication::applicationDirPath());
+    parser.setApplicationDescription(kDescription + QStringLiteral("\n\n") +
+                                     torvel::foldersHelpText(request.folders));
     if (!parsed) {
         err << "torvel-script: " << parser.errorText() << '\n' << parser.helpText();
         request.exitCode = torvel::kScriptError;
@@ -77,23 +64,6 @@ Request parseArguments(QTextStream& out, QTextStream& err) {
         request.script = parser.positionalArguments().first();
     }
     return request;
-}
-
-// The data folder made ready: a given one must exist; an installed program's is seeded on its
-// first run. False after saying what failed.
-bool prepareFolders(const torvel::ProgramFolders& folders, QTextStream& err) {
-    if (folders.kind == torvel::ProgramFolders::Kind::Given && !QFileInfo(folders.data).isDir()) {
-        err << "torvel-script: the program folder " << QDir::toNativeSeparators(folders.data)
-            << " does not exist\n";
-        return false;
-    }
-    try {
-        torvel::seedUserData(folders);
-    } catch (const torvel::TorvelError& e) {
-        err << "torvel-script: " << e.message() << '\n';
-        return false;
-    }
-    return true;
 }
 
 // Opens the script file, or standard input for "-".
@@ -118,7 +88,9 @@ int main(int argc, char** argv) {
     if (request.exitCode) {
         return *request.exitCode;
     }
-    if (!prepareFolders(request.folders, err)) {
+    if (const QString problem = torvel::prepareFolders(request.folders, QStringLiteral("torvel-script"));
+        !problem.isEmpty()) {
+        err << problem << '\n';
         return torvel::kScriptError;
     }
     QFile script;

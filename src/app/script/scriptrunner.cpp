@@ -115,6 +115,7 @@ JsonLine controlDump(const Control& control) {
         dump.add(QStringLiteral("color"), control.color);
     }
     dump.add(QStringLiteral("visible"), control.visible);
+    dump.add(QStringLiteral("enabled"), control.enabled);
     return dump;
 }
 
@@ -229,6 +230,9 @@ void ScriptRunner::click(const QString& command, const std::optional<QString>& r
     if (t.argument) {
         throw ScriptError{QStringLiteral("click takes only a control name, not %1").arg(quoted(*t.argument))};
     }
+    if (!t.control->enabled) {
+        throw ScriptError{QStringLiteral("%1 is not enabled").arg(quoted(t.qualified))};
+    }
     wizard_->click(t.qualified);
 }
 
@@ -294,6 +298,11 @@ void ScriptRunner::file(const QString& command, const std::optional<QString>& re
     prompts_.queueFile(path == QStringLiteral("cancel") ? std::nullopt : std::optional<QString>(path));
 }
 
+void ScriptRunner::save(const QString& command, const std::optional<QString>& rest) {
+    const QString path = argumentOf(command, rest, QStringLiteral("PATH|cancel"));
+    prompts_.queueSaveFile(path == QStringLiteral("cancel") ? std::nullopt : std::optional<QString>(path));
+}
+
 void ScriptRunner::color(const QString& command, const std::optional<QString>& rest) {
     const QString number = argumentOf(command, rest, QStringLiteral("NUMBER|cancel"));
     prompts_.queueColor(number == QStringLiteral("cancel") ? std::nullopt
@@ -326,6 +335,7 @@ void ScriptRunner::execute(const QString& line) {
         {QStringLiteral("drive"), &ScriptRunner::drive},
         {QStringLiteral("answer"), &ScriptRunner::answer},
         {QStringLiteral("file"), &ScriptRunner::file},
+        {QStringLiteral("save"), &ScriptRunner::save},
         {QStringLiteral("color"), &ScriptRunner::color},
         {QStringLiteral("font"), &ScriptRunner::font},
     };

@@ -25,7 +25,7 @@ std::optional<QString> unescapeScriptText(const QString& raw, QString* error);
 // A script line as the runner reads it: without its CR and the indentation before the command.
 QString scriptLineText(const QString& line);
 
-// The dump of a control: its values by kind, always ending in "visible".
+// The dump of a control: its values by kind, always ending in "visible" and "enabled".
 JsonLine controlDump(const Control& control);
 
 // Plays a script of user actions against a wizard with scripted prompts, writing every
@@ -86,6 +86,7 @@ private:
     void drive(const QString& command, const std::optional<QString>& rest);
     void answer(const QString& command, const std::optional<QString>& rest);
     void file(const QString& command, const std::optional<QString>& rest);
+    void save(const QString& command, const std::optional<QString>& rest);
     void color(const QString& command, const std::optional<QString>& rest);
     void font(const QString& command, const std::optional<QString>& rest);
     void print(const QString& line);
