@@ -121,6 +121,27 @@ void appendPercent(QString& out, char16_t u) {
     appendHex(out, u, 2);
 }
 
+// Appends each line of a text as `appendLine` escapes it, with "<br>" for every line break (CR LF,
+// CR or LF).
+template <typename AppendLine>
+void appendLinesWithBreaks(QString& out, QStringView value, AppendLine appendLine) {
+    const qsizetype n = value.size();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar ch = value[i];
+        if (ch != QLatin1Char('\r') && ch != QLatin1Char('\n')) {
+            continue;
+        }
+        appendLine(out, value.sliced(from, i - from));
+        out.append(QLatin1String("<br>"));
+        if (ch == QLatin1Char('\r') && i + 1 < n && value[i + 1] == QLatin1Char('\n')) {
+            ++i;
+        }
+        from = i + 1;
+    }
+    appendLine(out, value.sliced(from));
+}
+
 template <typename Append>
 QString escaped(const QString& value, Append append) {
     QString out;
@@ -196,21 +217,7 @@ void appendHtmlText(QString& out, QStringView value) {
 }
 
 void appendHtmlDescription(QString& out, QStringView value) {
-    const qsizetype n = value.size();
-    qsizetype from = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar ch = value[i];
-        if (ch != QLatin1Char('\r') && ch != QLatin1Char('\n')) {
-            continue;
-        }
-        appendHtmlText(out, value.mid(from, i - from));
-        out.append(QLatin1String("<br>"));
-        if (ch == QLatin1Char('\r') && i + 1 < n && value[i + 1] == QLatin1Char('\n')) {
-            ++i;
-        }
-        from = i + 1;
-    }
-    appendHtmlText(out, value.mid(from));
+    appendLinesWithBreaks(out, value, appendHtmlText);
 }
 
 void appendPercentEncoded(QString& out, QStringView value) {
@@ -286,21 +293,7 @@ void appendEscapedHtml(QString& out, QStringView value) {
 }
 
 void appendEscapedLines(QString& out, QStringView value) {
-    const qsizetype n = value.size();
-    qsizetype from = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar ch = value[i];
-        if (ch != QLatin1Char('\r') && ch != QLatin1Char('\n')) {
-            continue;
-        }
-        appendEscapedHtml(out, value.sliced(from, i - from));
-        out.append(QLatin1String("<br>"));
-        if (ch == QLatin1Char('\r') && i + 1 < n && value[i + 1] == QLatin1Char('\n')) {
-            ++i;
-        }
-        from = i + 1;
-    }
-    appendEscapedHtml(out, value.sliced(from));
+    appendLinesWithBreaks(out, value, appendEscapedHtml);
 }
 
 void appendUrl(QString& out, QStringView value, UrlPart part) {
