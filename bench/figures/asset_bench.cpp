@@ -150,11 +150,7 @@ void assetCopy(benchmark::State& state) {
 }  // namespace
 
 void registerAssetBenchmarks() {
-    benchmark::RegisterBenchmark("asset-copy/50MB", assetCopy)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(3)
-        ->Repetitions(repetitions(5));
+    registerFigure("asset-copy/50MB", assetCopy, 3, 5);
 }
 
 }  // namespace torvel::bench

@@ -150,12 +150,10 @@ void entrySaves(benchmark::State& state, int entries) {
 
 void registerEntryBenchmarks() {
     for (const int entries : {500, 5000}) {
-        benchmark::RegisterBenchmark(("entry-save/" + std::to_string(entries)).c_str(),
-                                     [entries](benchmark::State& state) { entrySaves(state, entries); })
-            ->UseManualTime()
-            ->Unit(benchmark::kMicrosecond)
-            ->Iterations(40)
-            ->Repetitions(repetitions(7));
+        registerFigure(
+            "entry-save/" + std::to_string(entries),
+            [entries](benchmark::State& state) { entrySaves(state, entries); }, 40, 7,
+            benchmark::kMicrosecond);
     }
 }
 

@@ -218,14 +218,12 @@ void registerFinishBenchmarks() {
              {"Standard", "Standard Screenshots", "Extended", "Extended Screenshots", "Modern"}) {
             const QString templateName = QString::fromLatin1(name);
             const std::string label = "finish/" + std::string(name) + "/" + std::to_string(size.entries);
-            benchmark::RegisterBenchmark(label.c_str(),
-                                         [templateName, size](benchmark::State& state) {
-                                             finishBenchmark(state, templateName, size.entries);
-                                         })
-                ->UseManualTime()
-                ->Unit(benchmark::kMillisecond)
-                ->Iterations(size.iterations)
-                ->Repetitions(repetitions(size.repetitions));
+            registerFigure(
+                label,
+                [templateName, size](benchmark::State& state) {
+                    finishBenchmark(state, templateName, size.entries);
+                },
+                size.iterations, size.repetitions);
         }
     }
 }

@@ -117,11 +117,7 @@ void image(benchmark::State& state) {
 }  // namespace
 
 void registerImageBenchmarks() {
-    benchmark::RegisterBenchmark("iso-image/2GB", image)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(1)
-        ->Repetitions(repetitions(5));
+    registerFigure("iso-image/2GB", image, 1, 5);
 }
 
 }  // namespace torvel::bench

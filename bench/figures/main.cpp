@@ -32,6 +32,15 @@ int repetitions(int standard) {
     return ok && n > 0 ? n : standard;
 }
 
+void registerFigure(const std::string& name, std::function<void(benchmark::State&)> run, int iterations,
+                    int standard, benchmark::TimeUnit unit) {
+    benchmark::RegisterBenchmark(name.c_str(), std::move(run))
+        ->UseManualTime()
+        ->Unit(unit)
+        ->Iterations(iterations)
+        ->Repetitions(repetitions(standard));
+}
+
 namespace {
 std::vector<std::function<void()>>& releases() {
     static std::vector<std::function<void()>> all;

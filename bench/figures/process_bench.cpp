@@ -198,16 +198,8 @@ void scriptMemory(benchmark::State& state) {
 }  // namespace
 
 void registerProcessBenchmarks() {
-    benchmark::RegisterBenchmark("start-up", startUp)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(4)
-        ->Repetitions(repetitions(7));
-    benchmark::RegisterBenchmark("script-memory/100000", scriptMemory)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(1)
-        ->Repetitions(repetitions(5));
+    registerFigure("start-up", startUp, 4, 7);
+    registerFigure("script-memory/100000", scriptMemory, 1, 5);
 }
 
 }  // namespace torvel::bench
