@@ -42,20 +42,6 @@ void appendRuns(QString& out, QStringView value, Plain plain, Special special) {
     }
 }
 
-// The code point that starts at unit `i`, and the index of its last unit; an unpaired surrogate
-// reads as U+FFFD.
-char32_t codePointAt(QStringView value, qsizetype& i) {
-    const QChar ch = value[i];
-    if (!ch.isSurrogate()) {
-        return ch.unicode();
-    }
-    if (ch.isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate()) {
-        ++i;
-        return QChar::surrogateToUcs4(ch, value[i]);
-    }
-    return QChar::ReplacementCharacter;
-}
-
 void appendCodePoint(QString& out, char32_t c) {
     if (QChar::requiresSurrogates(c)) {
         out.append(QChar(QChar::highSurrogate(c))).append(QChar(QChar::lowSurrogate(c)));

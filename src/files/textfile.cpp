@@ -112,14 +112,7 @@ void appendUtf8(QByteArray& out, QStringView text) {
         if (i == n) {
             break;
         }
-        // Reads one code point; an unpaired surrogate reads as U+FFFD.
-        char32_t c = units[i];
-        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(units[i + 1])) {
-            c = QChar::surrogateToUcs4(units[i], units[i + 1]);
-            ++i;
-        } else if (QChar::isSurrogate(c)) {
-            c = QChar::ReplacementCharacter;
-        }
+        const char32_t c = codePointAt(text, i);
         ++i;
         if (c < 0x800) {
             out.append(static_cast<char>(0xC0 | (c >> 6)));

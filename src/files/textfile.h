@@ -14,20 +14,25 @@ namespace torvel {
 // bytes the code page leaves undefined (81, 8D, 8F, 90, 9D) hold no character.
 std::optional<char> toWindows1252(char32_t c);
 
-// Calls `visit` with every code point of a text; an unpaired surrogate reads as U+FFFD.
+// The code point that starts at unit `i` of a text; `i` moves to its last unit. An unpaired
+// surrogate reads as U+FFFD.
+inline char32_t codePointAt(QStringView text, qsizetype& i) {
+    const QChar ch = text[i];
+    if (!ch.isSurrogate()) {
+        return ch.unicode();
+    }
+    if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        ++i;
+        return QChar::surrogateToUcs4(ch, text[i]);
+    }
+    return QChar::ReplacementCharacter;
+}
+
+// Calls `visit` with every code point of a text, read as codePointAt reads them.
 template <typename Visit>
 void forEachCodePoint(QStringView text, Visit visit) {
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar ch = text[i];
-        if (!ch.isSurrogate()) {
-            visit(static_cast<char32_t>(ch.unicode()));
-        } else if (ch.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
-            visit(QChar::surrogateToUcs4(ch, text[i + 1]));
-            ++i;
-        } else {
-            visit(static_cast<char32_t>(QChar::ReplacementCharacter));
-        }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        visit(codePointAt(text, i));
     }
 }
 
